@@ -1,0 +1,243 @@
+#include "app/settings.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <system_error>
+
+#include "app/zenit02.h"
+#include "core/message_box.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A settings file is a few dozen bytes; anything past this is not ours and is
+// treated as the end of the file.
+constexpr std::size_t kMaxFileBytes = 1 << 20;
+
+struct Record {
+    const char* key;
+    int min;
+    int max;
+};
+
+// Keys in file order, spelled as the game has always written them. The port
+// accepts any number (only 0 means "synthesiser").
+constexpr Record kRecords[6] = {
+    {"ShotButton", 0, kPadButtonCount - 1},
+    {"PowreUpButton", 0, kPadButtonCount - 1},
+    {"PauseButton", 0, kPadButtonCount - 1},
+    {"SpeedUpButton", 0, kPadButtonCount - 1},
+    {"DefaltPort", INT32_MIN, INT32_MAX},
+    {"Init_Vol", 1, 3},
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Next line of `text` (CR LF, LF or a lone CR ends a line); false at the end.
+bool NextLine(std::string_view& text, std::string_view& line) {
+    if (text.empty()) return false;
+    std::size_t end = text.find_first_of("\r\n");
+    line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+        text = {};
+    } else {
+        std::size_t next = end + 1;
+        if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+        text.remove_prefix(next);
+    }
+    return true;
+}
+
+// The integer field of one record: a key field (quoted or not; its text is
+// not used), a comma, then a decimal integer with an optional sign.
+std::optional<int> RecordValue(std::string_view line) {
+    line = Trim(line);
+    std::size_t comma;
+    if (!line.empty() && line.front() == '"') {
+        std::size_t close = line.find('"', 1);
+        if (close == std::string_view::npos) return std::nullopt;
+        comma = line.find(',', close + 1);
+    } else {
+        comma = line.find(',');
+    }
+    if (comma == std::string_view::npos) return std::nullopt;
+    std::string_view field = Trim(line.substr(comma + 1));
+    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+    if (field.empty()) return std::nullopt;
+    int value = 0;
+    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
+    return value;
+}
+
+// Asked with the effective user's rights: the ones a save will have.
+bool DirectoryWritable(const fs::path& dir) {
+    return !dir.empty() && ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+bool FileExists(const fs::path& file) {
+    std::error_code ec;
+    return !file.empty() && fs::is_regular_file(file, ec);
+}
+
+fs::path ProgramDirectory() {
+    if (char* base = SDL_GetBasePath()) {
+        fs::path dir = base;
+        SDL_free(base);
+        return dir;
+    }
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return exe.parent_path();
+    return fs::current_path(ec);
+}
+
+fs::path UserConfigDirectory() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/') return fs::path(xdg) / "zenit";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return fs::path(home) / ".config" / "zenit";
+    return {};
+}
+
+std::optional<SettingsLocation>& Override() {
+    static std::optional<SettingsLocation> location;
+    return location;
+}
+
+}  // namespace
+
+Settings ParseSettings(std::string_view text, Settings base) {
+    if (text.size() > kMaxFileBytes) text = text.substr(0, kMaxFileBytes);
+    Settings s = base;
+    int* const slots[6] = {&s.ShotButton, &s.PowerUpButton, &s.PauseButton, &s.SpeedUpButton, nullptr, &s.InitVol};
+    int record = 0;
+    std::string_view line;
+    while (record < 6 && NextLine(text, line)) {
+        if (Trim(line).empty()) continue;  // a blank line in a hand-edited file is no record
+        std::optional<int> value = RecordValue(line);
+        // A value out of its range would index past the button tables: it
+        // ends the reading like any value that cannot be read.
+        if (!value || *value < kRecords[record].min || *value > kRecords[record].max) break;
+        if (slots[record])
+            *slots[record] = *value;
+        else if (*value == 0)
+            s.DefaultPort = false;  // any other number keeps the default port preferred
+        ++record;
+    }
+    return s;
+}
+
+std::string FormatSettings(const Settings& s) {
+    const int values[6] = {s.ShotButton, s.PowerUpButton, s.PauseButton, s.SpeedUpButton, s.DefaultPort ? -1 : 0,
+                           s.InitVol};
+    std::string text;
+    for (int i = 0; i < 6; ++i) {
+        text += '"';
+        text += kRecords[i].key;
+        text += "\",";
+        text += std::to_string(values[i]);
+        text += "\r\n";
+    }
+    return text;
+}
+
+Settings ReadSettingsFile(const fs::path& file, Settings base, bool* opened) {
+    if (opened) *opened = false;
+    FILE* f = std::fopen(file.c_str(), "rb");
+    if (!f) return base;
+    std::string text(kMaxFileBytes, '\0');
+    std::size_t got = std::fread(text.data(), 1, text.size(), f);
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return base;
+    if (opened) *opened = true;
+    text.resize(got);
+    return ParseSettings(text, base);
+}
+
+bool WriteSettingsFile(const fs::path& file, const Settings& s) {
+    std::error_code ec;
+    if (file.has_parent_path()) {
+        fs::create_directories(file.parent_path(), ec);
+        if (ec) return false;
+    }
+    fs::path temp = file;
+    temp += ".tmp-" + std::to_string(::getpid());
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    const std::string text = FormatSettings(s);
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = ::fsync(::fileno(f)) == 0 && ok;  // the data is on disk before the name points at it
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) {
+        fs::rename(temp, file, ec);
+        ok = !ec;
+    }
+    if (!ok) fs::remove(temp, ec);
+    return ok;
+}
+
+SettingsLocation DefaultSettingsLocation() { return {ProgramDirectory(), UserConfigDirectory()}; }
+
+void OverrideSettingsLocation(const SettingsLocation* location) {
+    if (location)
+        Override() = *location;
+    else
+        Override().reset();
+}
+
+SettingsLocation CurrentSettingsLocation() { return Override() ? *Override() : DefaultSettingsLocation(); }
+
+fs::path SettingsSavePath(const SettingsLocation& where) {
+    if (DirectoryWritable(where.program_dir) || where.user_dir.empty()) return where.program_dir / kSettingsFileName;
+    return where.user_dir / kSettingsFileName;
+}
+
+fs::path SettingsLoadPath(const SettingsLocation& where) {
+    fs::path save = SettingsSavePath(where);
+    if (FileExists(save)) return save;
+    for (const fs::path& dir : {where.program_dir, where.user_dir}) {
+        if (dir.empty()) continue;
+        fs::path other = dir / kSettingsFileName;
+        if (FileExists(other)) return other;
+    }
+    return save;
+}
+
+Settings CurrentSettings() {
+    return {g_ShotButton, g_PowerUpButton, g_PauseButton, g_SpeedUpButton, g_DefaultPort, g_InitVol};
+}
+
+void ApplySettings(const Settings& s) {
+    g_ShotButton = s.ShotButton;
+    g_PowerUpButton = s.PowerUpButton;
+    g_PauseButton = s.PauseButton;
+    g_SpeedUpButton = s.SpeedUpButton;
+    g_DefaultPort = s.DefaultPort;
+    g_InitVol = s.InitVol;
+}
+
+void LoadSettings() { ApplySettings(ReadSettingsFile(SettingsLoadPath(CurrentSettingsLocation()), CurrentSettings())); }
+
+bool SaveSettings() {
+    bool saved = WriteSettingsFile(SettingsSavePath(CurrentSettingsLocation()), CurrentSettings());
+    // The dialog's caption is the program's title.
+    ShowMessageBox(saved ? "保存しました。" : "保存できませんでした。", kProgramTitle, MsgBoxStyle::Ok);
+    return saved;
+}
