@@ -71,9 +71,11 @@ TEST_F(SpriteDraw, AllPlacementsMatchPixelByPixelResult) {
     struct Target {
         std::int32_t w, h, left, top;
     };
-    const Target targets[] = {{320, 240, 0, 0}, {17, 9, 0, 0}, {40, 30, 10, 20}};
-    const std::int32_t sizes[][2] = {{16, 16}, {3, 5}, {1, 1}, {21, 3},  {320, 20}, {320, 240},
-                                     {330, 250}, {17, 4}, {17, 9}, {21, 13}, {40, 7}, {44, 30}};
+    // Widths that are multiples of 4 take the in-place full-width path when
+    // aligned; 17 and 21 cannot.
+    const Target targets[] = {{64, 48, 0, 0}, {17, 9, 0, 0}, {40, 30, 10, 20}};
+    const std::int32_t sizes[][2] = {{16, 16}, {3, 5},  {1, 1},  {21, 3},  {64, 10}, {64, 48},
+                                     {70, 52}, {17, 4}, {17, 9}, {21, 13}, {40, 7},  {44, 30}};
     const Mode modes[] = {Mode::Blt, Mode::Paint, Mode::Flash};
     std::uint32_t seed = 1;
     for (const Target& t : targets) {
@@ -82,7 +84,7 @@ TEST_F(SpriteDraw, AllPlacementsMatchPixelByPixelResult) {
             const std::int32_t L = t.left, T = t.top, R = t.left + t.w, B = t.top + t.h;
             const std::int32_t places[][2] = {
                 {L, T},         {L + 2, T + 1},     {L - w / 2, T + 1}, {R - w / 2, T},  {L + 1, T - h / 2},
-                {L, B - h / 2}, {L - 3, T - 2},     {R - w + 1, B - h + 1}, {R, T},      {L, B},
+                {L, B - h / 2}, {L, T - h / 2}, {L - 3, T - 2},     {R - w + 1, B - h + 1}, {R, T},      {L, B},
                 {L - w, T},     {L, T - h},         {R - 1, B - 1},     {-1000000000, 5}, {5, 1000000000},
             };
             for (auto [x, y] : places) {
