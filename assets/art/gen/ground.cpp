@@ -1,0 +1,292 @@
+// Ground enemies, the large multi-part hulls (drawn whole, then cut into the
+// pieces the stages compose again) and the stage-1 boss.
+#include "model.h"
+
+#include <cmath>
+
+namespace art {
+namespace {
+
+// ---- tanks: body heading b, turret heading t (8-way each) ----
+Image Tank(const Entry& e, Context&) {
+    static Model body, turret;
+    if (body.prims.empty()) {
+        body.Box(0, -6.5, 9.5, 2.6, kGrey, 1.2).MirrorY();   // tracks
+        body.Box(0, 0, 8.5, 5.5, kOlive, 1.8);
+        body.Box(-6.5, 0, 1.5, 3.5, kOlive).Bias(-0.2);     // engine deck
+        turret.Capsule({0, 0}, {9.5, 0}, 1.3, kGrey);
+        turret.Ellipse(-0.5, 0, 4, 3.6, kOlive, 1.3).Bias(0.15);
+    }
+    return Render(e.w, e.h, {Layer{&body, Heading8(ArgInt(e, 0))}, Layer{&turret, Heading8(ArgInt(e, 1))}});
+}
+
+// ---- armoured carrier: travel direction v (right, down, left, up), gun heading h ----
+Image Apc(const Entry& e, Context&) {
+    static Model body, gun;
+    if (body.prims.empty()) {
+        for (int k = 0; k < 3; ++k) body.Ellipse(-12 + 12 * k, -13, 4, 2.5, kGrey, 0.8).MirrorY();
+        body.Box(0, 0, 21, 12, kRust, 2.5);
+        body.Box(12, 0, 7, 9, kRust, 2).Bias(0.1);
+        body.Box(-10, 0, 6, 8, kRust, 1.5).Bias(-0.15);
+        body.Ellipse(17, -8, 1.4, 1.4, kRed).Flat(kLights).MirrorY();
+        gun.Capsule({0, 0}, {13, 0}, 1.8, kGrey);
+        gun.Ellipse(0, 0, 5.5, 5.5, kRust, 1.3).Bias(0.2);
+    }
+    int v = ArgInt(e, 0);
+    static const Vec mount[4] = {{0, 0}, {0, 0}, {0, 0}, {0, 0}};
+    return Render(e.w, e.h, {Layer{&body, v * kPi / 2}, Layer{&gun, Heading8(ArgInt(e, 1)), mount[v]}});
+}
+
+// ---- crawler: a segmented ground walker, 24 images of its gait ----
+Image Crawler(const Entry& e, Context&) {
+    int f = ArgInt(e, 0);
+    double shift = -6 + f * 0.5;  // the body inches forward (down) through the cycle
+    double phase = f * 2 * kPi / 24;
+    Model m;
+    for (int k = 0; k < 3; ++k) {
+        double y = shift - 10 + 10 * k, swing = 4 * std::sin(phase + k * 2.1);
+        m.Capsule({-6, y}, {-16, y + swing}, 1.6, kGrey);
+        m.Capsule({6, y}, {16, y - swing}, 1.6, kGrey);
+    }
+    for (int k = 0; k < 3; ++k) m.Ellipse(0, shift - 10 + 10 * k, 8, 6, kOlive, 1.2);
+    m.Ellipse(0, shift + 12, 4, 3, kGrey, 1.2);
+    m.Ellipse(0, shift - 10, 1.6, 1.6, kRed).Flat(kLights + (f % 16));
+    return Render(40, 40, m, 0);
+}
+
+Image Launcher(const Entry& e, Context&) {
+    int open = ArgInt(e, 0);
+    Model m;
+    m.Box(0, 0, 23, 47, kOlive, 3);
+    m.Box(0, -32, 16, 10, kOlive, 2).Bias(0.1);
+    for (int k = 0; k < 4; ++k) {
+        double y = -12 + 12 * k;
+        m.Box(-9, y, 6, 4.5, kGrey, 1).Flat(kOutline);
+        m.Box(9, y, 6, 4.5, kGrey, 1).Flat(kOutline);
+        if (!open || k % 2) {
+            m.Capsule({-9, y - 3}, {-9, y + 3}, 2.4, kRust);
+            m.Capsule({9, y - 3}, {9, y + 3}, 2.4, kRust);
+        }
+    }
+    m.Ellipse(0, 38, 2, 2, kRed).Flat(kLights);
+    return Render(48, 96, m, 0, {true, true});
+}
+
+Image Bunker(const Entry& e, Context&) {
+    bool closed = ArgInt(e, 0);
+    Model m;
+    m.Poly({{-30, -18}, {-18, -30}, {18, -30}, {30, -18}, {30, 18}, {18, 30}, {-18, 30}, {-30, 18}}, kOlive, 6);
+    m.Ellipse(0, 0, 16, 16, kOlive, 1.1).Bias(0.05);
+    if (closed) m.Box(0, 0, 10, 10, kGrey, 2);
+    else {
+        m.Ellipse(0, 0, 9, 9, kGrey).Flat(kOutline);
+        m.Capsule({-4, 6}, {-4, 20}, 2.4, kGrey);
+        m.Capsule({4, 6}, {4, 20}, 2.4, kGrey);
+    }
+    return Render(64, 64, m, 0);
+}
+
+Image Dome(const Entry& e, Context&) {
+    bool lit = ArgInt(e, 0);
+    Model m;
+    m.Ellipse(0, 0, 23, 23, kSteel, 0.5).Bias(-0.1);
+    m.Ellipse(0, 0, 18, 18, kGlass, 1.3);
+    if (lit) m.Ellipse(-5, -5, 5, 5, kGlass).Flat(kCycle + 2);
+    for (int k = 0; k < 4; ++k) {
+        double a = k * kPi / 2 + kPi / 4;
+        m.Ellipse(21 * std::cos(a), 21 * std::sin(a), 1.5, 1.5, kRed).Flat(kLights + 4 * k);
+    }
+    return Render(48, 48, m, 0);
+}
+
+// ---- large hulls, drawn whole at their composed size ----
+struct HullDef {
+    int w, h;        // composed size
+    int pw, ph;      // piece size (pieces run left to right, then down)
+    Model (*build)();
+};
+
+// Ground cruiser (84x246): turret mounts where the ship's parts sit.
+Model Cruiser() {
+    Model m;
+    m.Poly({{0, -123}, {30, -96}, {40, -50}, {40, 80}, {30, 112}, {0, 122}, {-30, 112}, {-40, 80}, {-40, -50}, {-30, -96}}, kOlive, 4);
+    m.Box(0, 0, 16, 110, kOlive, 2).Bias(0.1);
+    for (double y : {-52.0, 52.0}) m.Ellipse(0, y, 14, 14, kOlive, 0.6).Bias(-0.15);
+    for (double y : {-30.0, 30.0}) m.Ellipse(19, y, 6, 6, kOlive, 0.6).Bias(-0.15).MirrorY();
+    for (double y : {-49.0, -26.0, 0.0, 26.0, 49.0}) m.Box(34, y, 3, 4, kGrey, 1).MirrorY();
+    m.Box(0, 0, 9, 14, kGrey, 2);
+    for (int k = 0; k < 6; ++k) m.Ellipse(-30 + 12 * k, 100, 1.4, 1.4, kRed).Flat(kLights + 3 * k);
+    return m;
+}
+Model Frigate() {  // 176 x 264
+    Model m;
+    m.Poly({{0, -132}, {60, -90}, {80, -20}, {80, 90}, {56, 128}, {-56, 128}, {-80, 90}, {-80, -20}, {-60, -90}}, kRust, 5);
+    m.Box(0, 10, 40, 100, kRust, 3).Bias(0.1);
+    for (int k = 0; k < 4; ++k) m.Ellipse(k % 2 ? 44 : -44, -60 + 50 * (k / 2) + 20, 16, 16, kRust, 0.5).Bias(-0.15);
+    for (int k = 0; k < 4; ++k) m.Ellipse(k % 2 ? 22 : -22, -30 + 90 * (k / 2), 8, 8, kRust, 0.5).Bias(-0.15);
+    m.Ellipse(0, 40, 20, 20, kGrey, 1.1);
+    for (int k = 0; k < 8; ++k) m.Ellipse(-70 + 20 * k, 118, 1.6, 1.6, kRed).Flat(kLights + 2 * k);
+    return m;
+}
+Model Battleship() {  // 176 x 528
+    Model m;
+    m.Poly({{0, -264}, {56, -200}, {84, -100}, {84, 200}, {60, 250}, {0, 263}, {-60, 250}, {-84, 200}, {-84, -100}, {-56, -200}}, kSteel, 6);
+    m.Box(0, 0, 46, 230, kSteel, 3).Bias(0.1);
+    for (int k = 0; k < 10; ++k) m.Box(0, -200 + 44 * k, 34, 3, kSteel, 1).Bias(-0.25);
+    for (int k = 0; k < 4; ++k) m.Ellipse(0, -180 + 120 * k, 18, 18, kSteel, 0.5).Bias(-0.2);
+    for (int k = 0; k < 11; ++k) m.Ellipse(60, -220 + 44 * k, 7, 7, kSteel, 0.5).Bias(-0.2).MirrorY();
+    m.Box(0, 30, 22, 36, kGrey, 3);
+    m.Ellipse(0, 30, 10, 10, kRed).Flat(kLights);
+    return m;
+}
+Model Carrier() {  // 176 x 176
+    Model m;
+    m.Poly({{0, -88}, {70, -60}, {86, 0}, {70, 80}, {-70, 80}, {-86, 0}, {-70, -60}}, kOlive, 5);
+    m.Box(0, 0, 56, 60, kOlive, 2).Bias(-0.05);
+    for (int k = 0; k < 9; ++k) m.Box(-40 + 40 * (k % 3), -40 + 40 * (k / 3), 12, 12, kGrey, 2).Bias(-0.1);
+    for (int k = 0; k < 6; ++k) m.Ellipse(-60 + 24 * k, 72, 1.6, 1.6, kRed).Flat(kLights + 3 * k);
+    return m;
+}
+Model Crab() {  // 176 x 128: the stage-3 boss
+    Model m;
+    m.Capsule({-30, 10}, {-80, 50}, 8, kRust).MirrorY();
+    m.Capsule({-40, -10}, {-84, -40}, 7, kRust).MirrorY();
+    m.Ellipse(0, 0, 70, 44, kRust, 0.9);
+    m.Ellipse(0, -6, 40, 26, kRust, 1.2).Bias(0.1);
+    m.Ellipse(0, -26, 10, 8, kGrey, 1.2);
+    m.Ellipse(-16, 20, 5, 4, kRed).Flat(kLights).MirrorY();
+    return m;
+}
+Model Saucer() {  // 160 x 128: the stage-6 boss
+    Model m;
+    m.Ellipse(0, 0, 78, 62, kSteel, 0.6);
+    m.Ellipse(0, 0, 56, 44, kSteel, 0.9).Bias(0.05);
+    m.Ellipse(0, -4, 24, 20, kGlass, 1.2);
+    for (int k = 0; k < 12; ++k) {
+        double a = k * kPi / 6;
+        m.Ellipse(68 * std::cos(a), 54 * std::sin(a), 2, 2, kRed).Flat(kLights + k);
+    }
+    return m;
+}
+Model Mothership() {  // 176 x 176
+    Model m;
+    m.Poly({{0, -86}, {50, -40}, {86, 40}, {60, 80}, {-60, 80}, {-86, 40}, {-50, -40}}, kPurple, 5);
+    m.Box(0, 10, 36, 60, kPurple, 3).Bias(0.1);
+    for (int k = 0; k < 4; ++k) m.Box(k % 2 ? 52 : -52, 10 + 40 * (k / 2) - 20, 10, 8, kGrey, 2);
+    m.Ellipse(0, -30, 12, 12, kGlass, 1.3);
+    return m;
+}
+Model FortressBlock() {  // 264 x 264
+    Model m;
+    m.Box(0, 0, 128, 128, kOlive, 8);
+    m.Box(0, 0, 80, 80, kOlive, 4).Bias(0.1);
+    for (int k = 0; k < 4; ++k) m.Ellipse(k % 2 ? 100 : -100, k / 2 ? 100 : -100, 22, 22, kOlive, 1.1);
+    m.Ellipse(0, 0, 34, 34, kGrey, 1.1);
+    return m;
+}
+
+const std::map<std::string, HullDef>& Hulls() {
+    static const std::map<std::string, HullDef> hulls = {
+        {"cruiser", {84, 246, 84, 123, Cruiser}},      {"frigate", {176, 264, 88, 88, Frigate}},
+        {"battleship", {176, 528, 88, 88, Battleship}}, {"carrier", {176, 176, 88, 88, Carrier}},
+        {"crab", {176, 128, 176, 64, Crab}},            {"saucer", {160, 128, 160, 64, Saucer}},
+        {"mothership", {176, 176, 88, 88, Mothership}}, {"fortress", {264, 264, 88, 88, FortressBlock}},
+    };
+    return hulls;
+}
+
+Image Hull(const Entry& e, Context&) {
+    static std::map<std::string, Image> made;
+    std::string name = ArgStr(e, 0);
+    const HullDef& d = Hulls().at(name);
+    if (!made.count(name)) {
+        Model m = d.build();
+        made[name] = Render(d.w, d.h, m, 0, {true, true});
+    }
+    int p = ArgInt(e, 1), cols = d.w / d.pw;
+    return Crop(made[name], (p % cols) * d.pw, (p / cols) * d.ph, d.pw, d.ph);
+}
+
+// ---- the stage-1 boss, 240 x 100 in three bands (40, 40, 20 rows) ----
+Image Boss1Whole() {
+    // Boss centre at (120, 36) in the composed picture; parts as the boss places its hit boxes.
+    Model m;
+    m.Poly({{-120, -22}, {-40, -30}, {40, -30}, {120, -22}, {118, 8}, {40, 2}, {-40, 2}, {-118, 8}}, kSteel, 3);  // wing
+    for (double x : {-108.0, -92.0, 92.0, 108.0}) m.Box(x, 4, 2.5, 5, kGrey, 1);                                 // under-wing guns
+    for (double x : {-100.0, 100.0}) m.Ellipse(x, -15, 6, 6, kSteel, 1.2).Bias(0.1);                            // wing-tip guns
+    for (double x : {-59.0, 59.0}) {                                                                             // pods
+        m.Capsule({x, -30}, {x, 56}, 17, kSteel);
+        m.Box(x, 0, 9, 30, kSteel, 2).Bias(0.15);
+        m.Ellipse(x, -8, 5, 5, kGrey, 1.2);
+        m.Ellipse(x, 60, 6, 4, kFire).Flat(kCycle + 6);
+    }
+    m.Ellipse(0, 6, 32, 50, kPurple, 0.8);                                                                       // hull
+    m.Ellipse(0, -2, 20, 34, kPurple, 1.1).Bias(0.1);
+    for (double x : {-13.0, 13.0}) m.Box(x, -25, 3, 5, kGrey, 1);
+    m.Box(0, 59, 24, 4.5, kSteel, 1.5);                                                                          // tail
+    m.Ellipse(0, 43, 11, 11.5, kRed, 1.2);                                                                       // core
+    m.Ellipse(0, 43, 5, 5, kRed).Flat(kCycle);
+    for (int k = 0; k < 6; ++k) m.Ellipse(-90 + 36 * k, -24, 1.5, 1.5, kRed).Flat(kLights + 3 * k);
+    Image img = Render(240, 100, {Layer{&m, 0, {0, -14}}}, {true, true});
+    return img;
+}
+
+Image Boss1(const Entry& e, Context&) {
+    static const Image whole = Boss1Whole();
+    int band = ArgInt(e, 0);
+    return Crop(whole, 0, band * 40, 240, band == 2 ? 20 : 40);
+}
+
+// Spare ground structures for the later stages: roofs, tanks, pads, dishes.
+Image Block(const Entry& e, Context&) {
+    int p = ArgInt(e, 0);
+    std::uint32_t h = Hash(std::uint32_t(p), 31);
+    const Ramp* ramps[4] = {&kOlive, &kSteel, &kRust, &kGrey};
+    const Ramp& r = *ramps[h % 4];
+    Model m;
+    switch (p % 6) {
+        case 0:  // roof with vents
+            m.Box(0, 0, 40, 36, r, 4);
+            for (int k = 0; k < 4; ++k) m.Ellipse(-20 + 13 * k, -18, 4, 4, kGrey, 1.2);
+            m.Box(10, 12, 16, 12, r, 2).Bias(0.1);
+            break;
+        case 1:  // tank farm
+            for (int k = 0; k < 4; ++k) m.Ellipse(k % 2 ? 20 : -20, k / 2 ? 20 : -20, 17, 17, r, 1.0);
+            break;
+        case 2:  // helipad
+            m.Box(0, 0, 40, 40, kGrey, 3);
+            m.Ellipse(0, 0, 30, 30, kGrey, 0.3).Bias(-0.1);
+            m.Box(-8, 0, 3, 14, kGrey).Flat(kWhite);
+            m.Box(8, 0, 3, 14, kGrey).Flat(kWhite);
+            m.Box(0, 0, 8, 2.5, kGrey).Flat(kWhite);
+            break;
+        case 3:  // radar dish
+            m.Box(0, 8, 30, 30, r, 4);
+            m.Ellipse(-4, -6, 26, 20, kSteel, 0.8).Bias(0.1);
+            m.Ellipse(-4, -6, 4, 4, kRed).Flat(kLights + p % 16);
+            break;
+        case 4:  // pipes
+            for (int k = 0; k < 4; ++k) m.Capsule({-40, -24 + 16.0 * k}, {40, -24 + 16.0 * k}, 5, r);
+            m.Box(0, 0, 10, 40, kGrey, 2);
+            break;
+        default:  // hangar
+            m.Box(0, 0, 40, 34, r, 4);
+            m.Capsule({-36, 0}, {36, 0}, 18, r);
+            m.Box(0, 30, 30, 5, kGrey, 1).Flat(kOutline);
+            break;
+    }
+    return Render(88, 88, m, (h >> 8) % 2 ? 0 : kPi / 2, {true, true});
+}
+
+MakerRegistrar r1("tank", Tank);
+MakerRegistrar r2("apc", Apc);
+MakerRegistrar r3("crawler", Crawler);
+MakerRegistrar r4("launcher", Launcher);
+MakerRegistrar r5("bunker", Bunker);
+MakerRegistrar r6("dome", Dome);
+MakerRegistrar r7("hull", Hull);
+MakerRegistrar r8("boss1", Boss1);
+MakerRegistrar r9("block", Block);
+
+}  // namespace
+}  // namespace art

@@ -1,0 +1,248 @@
+// The palette texts 101..112 and the ramps sprites are drawn with.
+//
+// Index plan (text -> start index, per loader):
+//   101 (47) / 111 (50) at 1:  1 outline, 2..7 grey, 8..12 blue, 13..17 red, 18..22 fire,
+//                              23..26 green, 27..29 smoke, 30..45 glow cycle, 46 shadow, 47 white
+//                              (111: the same, a shade darker and bluer, plus 48..50 night blues)
+//   103 (39) / 109 (60) at 51: 51..66 light cycle, 67..71 olive, 72..76 steel, 77..81 rust,
+//                              82..86 purple, 87..89 glass (109: darker, plus 90..110
+//                              crimson, gold, bone, violet for the last boss and its bombs)
+//   102 / 104 / 105 / 107 / 112 at 181: 181..196 water cycle, 197..202 ground, 203..207 second
+//                              ground, 208..212 rock, 213..217 trees, 218..222 metal/road,
+//                              223..226 sand, 227..229 yellow/red/white marks, then extras.
+//                              The same layout in every map stage, so the shared ground
+//                              tiles read as ground in each stage's own colours.
+//   106 (96) at 101: six cycling ranges of 16 (stage-5 sea, surf, cloud shade, cloud, land, land)
+//   108 (132) at 101: four cycling ranges of 33 (stage-7 light tunnel, one hue each)
+//   110 (121) at 111: two cycling ranges of 60 (stage-8 energy floor) and one steady colour
+#include "art.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace art {
+namespace {
+
+struct Rgb {
+    double r, g, b;
+};
+
+Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb Scale(Rgb a, double k, Rgb tint = {1, 1, 1}) { return {a.r * k * tint.r, a.g * k * tint.g, a.b * k * tint.b}; }
+
+// Colour value 0x00BBGGRR of the palette texts.
+long Value(Rgb c) {
+    auto q = [](double v) { return long(std::lround(std::fmin(255.0, std::fmax(0.0, v)))); };
+    return q(c.r) | (q(c.g) << 8) | (q(c.b) << 16);
+}
+
+using Colours = std::vector<Rgb>;
+
+// n tones from dark through mid to light.
+void AddRamp(Colours& out, int n, Rgb dark, Rgb mid, Rgb light) {
+    for (int i = 0; i < n; ++i) {
+        double t = n == 1 ? 0.5 : double(i) / (n - 1);
+        out.push_back(t < 0.5 ? Mix(dark, mid, t * 2) : Mix(mid, light, (t - 0.5) * 2));
+    }
+}
+
+// A loop of n colours: position p in [0, 1) around the loop -> colour.
+template <typename F>
+void AddLoop(Colours& out, int n, F f) {
+    for (int i = 0; i < n; ++i) out.push_back(f(double(i) / n));
+}
+
+double Wave(double p) { return 0.5 + 0.5 * std::cos(p * 2 * M_PI); }
+
+Colours Shared(bool night) {
+    Colours c;
+    c.push_back({14, 12, 24});                                                  // 1 outline
+    AddRamp(c, 6, {44, 48, 62}, {122, 130, 148}, {236, 240, 248});              // 2..7 grey
+    AddRamp(c, 5, {18, 30, 96}, {48, 100, 210}, {176, 214, 255});               // 8..12 blue
+    AddRamp(c, 5, {80, 10, 18}, {214, 46, 34}, {255, 170, 130});                // 13..17 red
+    AddRamp(c, 5, {150, 54, 0}, {246, 158, 24}, {255, 248, 184});               // 18..22 fire
+    AddRamp(c, 4, {14, 70, 40}, {50, 160, 76}, {184, 248, 170});                // 23..26 green
+    AddRamp(c, 3, {50, 44, 42}, {94, 84, 78}, {150, 138, 128});                 // 27..29 smoke
+    // 30..45: white -> yellow -> orange -> hot pink and back; bright on every ground.
+    AddLoop(c, 16, [](double p) {
+        double a = Wave(p);
+        Rgb pink{255, 56, 150}, orange{255, 140, 40}, yellow{255, 236, 110}, white{255, 255, 255};
+        if (a > 0.66) return Mix(yellow, white, (a - 0.66) / 0.34);
+        if (a > 0.33) return Mix(orange, yellow, (a - 0.33) / 0.33);
+        return Mix(pink, orange, a / 0.33);
+    });
+    c.push_back({16, 20, 28});     // 46 shadow
+    c.push_back({252, 252, 255});  // 47 white
+    if (night) {
+        for (Rgb& x : c) x = Scale(x, 0.86, {0.94, 0.97, 1.08});
+        c[0] = {10, 8, 20};
+        c[45] = {10, 12, 22};
+        c[46] = {240, 242, 255};
+        AddRamp(c, 3, {8, 10, 40}, {24, 30, 80}, {50, 60, 130});  // 48..50 night blues
+    }
+    return c;
+}
+
+Colours Enemy(bool dark) {
+    Colours c;
+    // 51..66: a light that flares once per turn of the cycle.
+    AddLoop(c, 16, [](double p) {
+        double d = std::fmin(p, 1 - p) * 16;  // distance from the flare in entries
+        double a = std::fmax(0.0, 1 - d / 4);
+        return a > 0.5 ? Mix({230, 40, 30}, {255, 250, 220}, (a - 0.5) * 2) : Mix({70, 10, 24}, {230, 40, 30}, a * 2);
+    });
+    AddRamp(c, 5, {34, 44, 20}, {108, 128, 56}, {206, 222, 150});   // 67..71 olive
+    AddRamp(c, 5, {22, 42, 52}, {70, 122, 132}, {176, 226, 222});   // 72..76 steel (teal)
+    AddRamp(c, 5, {60, 24, 12}, {164, 84, 38}, {246, 190, 120});    // 77..81 rust
+    AddRamp(c, 5, {40, 14, 56}, {128, 56, 160}, {232, 170, 250});   // 82..86 purple
+    AddRamp(c, 3, {20, 80, 120}, {60, 200, 240}, {210, 255, 255});  // 87..89 glass
+    if (dark) {
+        for (std::size_t i = 16; i < c.size(); ++i) c[i] = Scale(c[i], 0.86, {0.96, 0.96, 1.06});
+        AddRamp(c, 5, {60, 0, 20}, {180, 20, 50}, {255, 140, 150});     // 90..94 crimson
+        AddRamp(c, 5, {80, 50, 0}, {210, 160, 30}, {255, 246, 170});    // 95..99 gold
+        AddRamp(c, 5, {60, 56, 60}, {170, 164, 160}, {250, 246, 236});  // 100..104 bone
+        AddRamp(c, 6, {24, 8, 50}, {100, 40, 180}, {210, 170, 255});    // 105..110 violet
+    }
+    return c;
+}
+
+// Colours of a map stage (layout at 181).
+struct Terrain {
+    Rgb deep, shallow, foam;             // water
+    Rgb g0, g1, g2;                      // ground
+    Rgb h0, h1, h2;                      // second ground
+    Rgb r0, r1, r2;                      // rock
+    Rgb v0, v1, v2;                      // trees
+    Rgb m0, m1, m2;                      // metal / road
+    Rgb s0, s1, s2;                      // sand
+};
+
+Colours MapStage(const Terrain& t, int count, const Colours& extra) {
+    Colours c;
+    AddLoop(c, 16, [&](double p) {
+        double a = Wave(p);
+        return a > 0.85 ? Mix(t.shallow, t.foam, (a - 0.85) / 0.15) : Mix(t.deep, t.shallow, a / 0.85);
+    });
+    AddRamp(c, 6, t.g0, t.g1, t.g2);
+    AddRamp(c, 5, t.h0, t.h1, t.h2);
+    AddRamp(c, 5, t.r0, t.r1, t.r2);
+    AddRamp(c, 5, t.v0, t.v1, t.v2);
+    AddRamp(c, 5, t.m0, t.m1, t.m2);
+    AddRamp(c, 4, t.s0, t.s1, t.s2);
+    c.push_back({250, 210, 40});   // 227 yellow marks
+    c.push_back({220, 40, 36});    // 228 red marks
+    c.push_back({240, 240, 232});  // 229 white marks
+    for (const Rgb& x : extra) c.push_back(x);
+    while (int(c.size()) < count) c.push_back(Scale(t.r1, 0.5 + 0.5 * (c.size() % 5) / 4.0));
+    c.resize(count);
+    return c;
+}
+
+const Terrain kMeadow{{16, 40, 96}, {40, 110, 190}, {200, 240, 255}, {26, 52, 20}, {76, 132, 44}, {170, 210, 100},
+                      {56, 40, 22}, {122, 92, 52}, {200, 170, 110}, {48, 48, 46}, {112, 110, 100}, {196, 192, 178},
+                      {8, 36, 16}, {30, 96, 34}, {120, 190, 80}, {40, 42, 52}, {108, 112, 124}, {200, 204, 212},
+                      {130, 110, 60}, {196, 176, 110}, {240, 226, 170}};
+const Terrain kDesert{{10, 50, 70}, {30, 130, 150}, {190, 250, 240}, {90, 56, 28}, {190, 142, 78}, {250, 222, 160},
+                      {70, 44, 30}, {146, 96, 60}, {214, 170, 120}, {60, 46, 40}, {130, 108, 92}, {210, 190, 170},
+                      {40, 50, 16}, {96, 110, 40}, {170, 180, 90}, {50, 46, 44}, {120, 112, 104}, {214, 206, 196},
+                      {150, 110, 50}, {224, 186, 110}, {252, 236, 190}};
+const Terrain kFactory{{20, 30, 50}, {60, 90, 130}, {180, 220, 250}, {30, 34, 44}, {84, 92, 110}, {170, 178, 196},
+                       {44, 36, 30}, {100, 86, 70}, {170, 150, 120}, {36, 40, 38}, {90, 100, 96}, {170, 184, 176},
+                       {30, 30, 30}, {80, 80, 80}, {160, 160, 160}, {40, 40, 60}, {100, 100, 130}, {200, 200, 230},
+                       {90, 70, 30}, {170, 140, 60}, {240, 210, 120}};
+const Terrain kSnow{{10, 24, 60}, {40, 80, 140}, {210, 240, 255}, {90, 104, 130}, {180, 196, 220}, {250, 252, 255},
+                    {60, 70, 90}, {120, 134, 160}, {196, 210, 230}, {40, 44, 56}, {96, 104, 120}, {180, 188, 204},
+                    {10, 40, 40}, {30, 90, 80}, {110, 170, 150}, {36, 36, 50}, {90, 92, 120}, {190, 192, 220},
+                    {120, 120, 130}, {180, 180, 190}, {236, 236, 244}};
+const Terrain kDusk{{30, 20, 70}, {90, 70, 160}, {250, 210, 240}, {30, 40, 26}, {84, 120, 52}, {200, 210, 120},
+                    {60, 36, 30}, {130, 84, 60}, {220, 160, 120}, {50, 44, 52}, {116, 104, 116}, {206, 190, 200},
+                    {14, 30, 24}, {40, 90, 50}, {150, 200, 110}, {44, 40, 60}, {110, 104, 136}, {210, 200, 230},
+                    {150, 100, 70}, {220, 170, 120}, {255, 230, 190}};
+
+// Stage 5: six loops of 16 over sea, surf, cloud shade, cloud, land and land.
+Colours Sky() {
+    Colours c;
+    AddLoop(c, 16, [](double p) { return Mix({12, 36, 96}, {30, 80, 160}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { double a = Wave(p); return a > 0.8 ? Mix({70, 150, 220}, {230, 250, 255}, (a - 0.8) / 0.2) : Mix({30, 90, 170}, {70, 150, 220}, a / 0.8); });
+    AddLoop(c, 16, [](double p) { return Mix({120, 140, 176}, {146, 164, 196}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({214, 226, 240}, {250, 252, 255}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({40, 110, 50}, {56, 130, 60}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({150, 130, 80}, {170, 150, 96}, Wave(p)); });
+    return c;
+}
+
+// Stage 7: four loops of 33, a pulse of light running through each hue.
+Colours Tunnel() {
+    Colours c;
+    const Rgb hues[4][2] = {{{4, 10, 40}, {120, 230, 255}}, {{20, 4, 40}, {230, 140, 255}},
+                            {{30, 16, 0}, {255, 220, 120}}, {{36, 0, 10}, {255, 120, 100}}};
+    for (const auto& h : hues)
+        AddLoop(c, 33, [&](double p) { double a = std::pow(Wave(p), 3); return Mix(h[0], h[1], a); });
+    return c;
+}
+
+// Stage 8: two loops of 60 (energy veins in the floor), then one steady dark metal.
+Colours Core() {
+    Colours c;
+    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 4); return Mix({30, 20, 50}, {140, 255, 200}, a); });
+    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 2); return Mix({20, 24, 40}, {90, 110, 170}, a); });
+    c.push_back({12, 12, 20});
+    return c;
+}
+
+std::string Text(const Colours& c) {
+    std::string s = "42428010/" + std::to_string(c.size()) + "/";
+    for (const Rgb& x : c) s += std::to_string(Value(x)) + "/";
+    return s;
+}
+
+Ramp Seq(int from, int n) {
+    Ramp r;
+    for (int i = 0; i < n; ++i) r.push_back(std::uint8_t(from + i));
+    return r;
+}
+
+}  // namespace
+
+const Ramp kGrey = Seq(2, 6), kBlue = Seq(8, 5), kRed = Seq(13, 5), kFire = Seq(18, 5), kGreen = Seq(23, 4),
+           kSmoke = Seq(27, 3);
+const Ramp kOlive = Seq(67, 5), kSteel = Seq(72, 5), kRust = Seq(77, 5), kPurple = Seq(82, 5), kGlass = Seq(87, 3);
+const Ramp kCrimson = Seq(90, 5), kGold = Seq(95, 5), kBone = Seq(100, 5), kViolet = Seq(105, 6);
+const Ramp kGround = Seq(197, 6), kGround2 = Seq(203, 5), kRock = Seq(208, 5), kVeg = Seq(213, 5), kMetal = Seq(218, 5),
+           kSand = Seq(223, 4);
+
+const Ramp& RampByName(const std::string& name) {
+    static const std::map<std::string, const Ramp*> ramps = {
+        {"grey", &kGrey},     {"blue", &kBlue},       {"red", &kRed},       {"fire", &kFire},     {"green", &kGreen},
+        {"smoke", &kSmoke},   {"olive", &kOlive},     {"steel", &kSteel},   {"rust", &kRust},     {"purple", &kPurple},
+        {"glass", &kGlass},   {"crimson", &kCrimson}, {"gold", &kGold},     {"bone", &kBone},     {"violet", &kViolet},
+        {"ground", &kGround}, {"ground2", &kGround2}, {"rock", &kRock},     {"veg", &kVeg},       {"metal", &kMetal},
+        {"sand", &kSand}};
+    auto it = ramps.find(name);
+    if (it == ramps.end()) {
+        std::fprintf(stderr, "zenit-gen-art: unknown ramp '%s'\n", name.c_str());
+        std::exit(1);
+    }
+    return *it->second;
+}
+
+std::vector<std::pair<int, std::string>> PaletteTexts() {
+    Colours none;
+    return {
+        {101, Text(Shared(false))},
+        {102, Text(MapStage(kMeadow, 52, {{170, 60, 40}, {220, 110, 70}, {250, 180, 130}}))},
+        {103, Text(Enemy(false))},
+        {104, Text(MapStage(kDesert, 61, {}))},
+        {105, Text(MapStage(kFactory, 32, none))},
+        {106, Text(Sky())},
+        {107, Text(MapStage(kSnow, 57, {}))},
+        {108, Text(Tunnel())},
+        {109, Text(Enemy(true))},
+        {110, Text(Core())},
+        {111, Text(Shared(true))},
+        {112, Text(MapStage(kDusk, 49, none))},
+    };
+}
+
+}  // namespace art

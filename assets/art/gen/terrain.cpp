@@ -1,0 +1,462 @@
+// Ground cells, strips and scenery. Map cells are 32x32 and tile without
+// seams: every variant of a kind shares the same noise on its border and only
+// varies inside. Water is drawn in the rolled range 181..196 with a pattern
+// that repeats every 16 pixels, so rolling the range makes it flow.
+#include "model.h"
+
+#include <cmath>
+
+namespace art {
+namespace {
+
+double Window(int x, int y, int size) {  // 0 on the border, 1 well inside
+    double ex = std::fmin(x, size - 1 - x), ey = std::fmin(y, size - 1 - y);
+    return std::fmin(1.0, std::fmin(ex, ey) / 6.0);
+}
+
+std::uint8_t WaterAt(int x, int y) {
+    double w = std::sin((x % 16) * 2 * kPi / 16) * 1.5;
+    int phase = int(std::floor((x + 2 * y) / 2.0 + w)) & 15;
+    return std::uint8_t(kWater + phase);
+}
+
+// Ground of a kind: a periodic base noise shared by all its variants plus
+// variant detail inside the cell.
+Image Ground(const Ramp& ramp, int variant, std::uint32_t seed, int size = 32, double contrast = 1.0) {
+    Image img(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            double n = Fbm(x, y, size, seed, 4);
+            if (variant >= 0) n += (Fbm(x, y, size, seed + 17 + std::uint32_t(variant) * 31, 3) - 0.5) * 0.6 * Window(x, y, size);
+            img.Set(x, y, Tone(ramp, 0.5 + (n - 0.5) * 1.8 * contrast, x, y));
+        }
+    return img;
+}
+
+// Small features placed inside a cell (never on its border).
+void Speckle(Image& img, std::uint32_t seed, int count, const Ramp& ramp) {
+    for (int k = 0; k < count; ++k) {
+        std::uint32_t h = Hash(seed, std::uint32_t(k));
+        int x = 5 + int(h % 22), y = 5 + int((h >> 8) % 22);
+        img.Set(x, y, ramp.back());
+        img.Set(x + 1, y + 1, ramp.front());
+        img.Set(x, y + 1, ramp[ramp.size() / 2]);
+    }
+}
+
+Image Tile(const Entry& e, Context&) {
+    std::string kind = ArgStr(e, 0);
+    int v = ArgInt(e, 1);
+    if (kind == "ground") {
+        Image img = Ground(kGround, v, 11);
+        Speckle(img, 100 + std::uint32_t(v), v % 4 + 1, kGround);
+        return img;
+    }
+    if (kind == "fill") return Ground(kGround, -1, 11);
+    if (kind == "sand") {
+        Image img(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                double ripple = std::sin((y + 3 * std::sin(x * 2 * kPi / 32)) * 2 * kPi / 8);
+                double n = Fbm(x, y, 32, 23, 3) + (v ? (Fbm(x, y, 32, 40 + std::uint32_t(v), 2) - 0.5) * 0.5 * Window(x, y, 32) : 0);
+                img.Set(x, y, Tone(kSand, 0.45 + ripple * 0.18 + (n - 0.5) * 1.2, x, y));
+            }
+        return img;
+    }
+    if (kind == "snow") {
+        Image img = Ground(kGround, v, 31, 32, 0.6);
+        Speckle(img, 300 + std::uint32_t(v), v % 3, kRock);
+        return img;
+    }
+    if (kind == "road") {  // concrete slabs with seams on the top and left edges
+        Image img = Ground(kMetal, -1, 41, 32, 0.4);
+        for (int i = 0; i < 32; ++i) img.Set(i, 0, kMetal[0]), img.Set(0, i, kMetal[0]), img.Set(i, 16, kMetal[1]);
+        return img;
+    }
+    if (kind == "plain") {  // plain cells -1..6
+        Image img(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                std::uint8_t c = 0;
+                switch (v) {
+                    case 0: c = WaterAt(x, y); break;
+                    case 1: c = std::uint8_t(kWater + ((WaterAt(x, y) - kWater + 8) & 15)); break;
+                    case 2: c = Tone(kVeg, Fbm(x, y, 32, 51, 3), x, y); break;
+                    case 3: c = Tone(kSand, Fbm(x, y, 32, 52, 3), x, y); break;
+                    case 4: c = Tone(kRock, Fbm(x, y, 32, 53, 4), x, y); break;
+                    case 5: c = Tone(kMetal, 0.5 + (Fbm(x, y, 32, 54, 3) - 0.5) * 0.5, x, y); break;
+                    case 6: c = Tone(kGround2, 0.3 + 0.4 * ((y / 4) % 2) + (Fbm(x, y, 32, 55, 3) - 0.5) * 0.6, x, y); break;
+                    default: c = Tone(kMetal, 0.3, x, y); if (x >= 15 && x <= 16 && (y / 8) % 2 == 0) c = kMarkWhite; break;
+                }
+                img.Set(x, y, c);
+            }
+        return img;
+    }
+    if (kind == "plate") {  // 40x40 factory floor plate
+        Image img = Ground(kRock, -1, 61, 40, 0.35);
+        for (int i = 0; i < 40; ++i) {
+            img.Set(i, 0, kRock[0]), img.Set(0, i, kRock[0]);
+            img.Set(i, 1, kRock[4]), img.Set(1, i, kRock[4]);
+        }
+        for (int k = 0; k < 4; ++k) {
+            int x = k % 2 ? 34 : 5, y = k / 2 ? 34 : 5;
+            img.Set(x, y, kRock[4]), img.Set(x + 1, y + 1, kRock[0]), img.Set(x + 1, y, kRock[2]), img.Set(x, y + 1, kRock[2]);
+        }
+        for (int i = 10; i < 30; ++i) img.Set(i, 20, kGround[1]), img.Set(20, i, kGround[1]);
+        return img;
+    }
+    if (kind == "core") {  // stage-8 floor: plates in the slow range, veins in the bright one
+        Image img(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                int plate = 171 + ((x / 8 + y / 8) * 7 + (x + y) / 4) % 60;
+                bool seam = x % 16 == 0 || y % 16 == 0;
+                bool vein = (x == 8 || y == 24 || (x > 8 && x < 24 && y == 8)) && !seam;
+                int along = vein ? (x == 8 ? y : x) : 0;
+                img.Set(x, y, std::uint8_t(vein ? 111 + (along * 2) % 60 : seam ? 231 : plate));
+            }
+        return img;
+    }
+    std::fprintf(stderr, "zenit-gen-art: sprite %d: unknown tile '%s'\n", e.id, kind.c_str());
+    std::exit(1);
+}
+
+const Ramp& KindRamp(const std::string& kind) {
+    if (kind == "road") return kMetal;
+    if (kind == "sand") return kSand;
+    if (kind == "snow") return kRock;
+    return kVeg;
+}
+
+// An edge piece: a ragged band along one side (0 top, 1 right, 2 bottom, 3 left).
+Image Edge(const Entry& e, Context&) {
+    const Ramp& r = KindRamp(ArgStr(e, 0));
+    int side = ArgInt(e, 1);
+    Image img(32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            int along = side % 2 == 0 ? x : y;
+            int depth = side == 0 ? y : side == 1 ? 31 - x : side == 2 ? 31 - y : x;
+            double limit = 4 + 3 * TileNoise(along, 0, 8, 32, 70 + std::uint32_t(side));
+            if (depth < limit) img.Set(x, y, Tone(r, depth < limit - 1.5 ? 0.25 : 0.7, x, y, false));
+        }
+    return img;
+}
+
+// Overlays: patches drawn over a ground cell, each a blob of its own.
+Image Overlay(const Entry& e, Context&) {
+    std::string kind = ArgStr(e, 0);
+    int a = ArgInt(e, 1);
+    const Ramp& r = kind == "grass" ? (a % 3 == 2 ? kGround2 : kVeg) : KindRamp(kind);
+    Image img(32, 32);
+    std::uint32_t seed = Hash(std::uint32_t(e.id));
+    double cx = 16 + (int(seed % 9) - 4), cy = 16 + (int((seed >> 4) % 9) - 4);
+    double rx = 7 + (a % 5) * 1.6, ry = 6 + ((a / 2) % 4) * 2;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            double n = TileNoise(x, y, 4, 32, seed);
+            double d = std::hypot((x - cx) / rx, (y - cy) / ry) + (n - 0.5) * 0.5;
+            if (d > 1) continue;
+            if (kind == "road" && a % 2 == 1) {  // markings instead of patches
+                if (std::fabs(x - cx) < 1.5 || (a % 4 == 3 && std::fabs(y - cy) < 1.5)) img.Set(x, y, kMarkWhite);
+                continue;
+            }
+            img.Set(x, y, Tone(r, 1 - d * 0.8 + (n - 0.5) * 0.4 - (x + y - 32) * 0.01, x, y));
+        }
+    Outline(img, r.front());
+    return img;
+}
+
+Image Deco(const Entry& e, Context&) {
+    std::string kind = ArgStr(e, 0);
+    Model m;
+    if (kind == "tree") {
+        m.Ellipse(-1, 2, 9, 8, kVeg);
+        m.Ellipse(-6, -3, 7, 6, kVeg);
+        m.Ellipse(5, -4, 7, 7, kVeg);
+        m.Ellipse(1, -7, 5, 5, kVeg).Bias(0.1);
+    } else {
+        m.Ellipse(0, 1, 11, 8, kRock);
+        m.Ellipse(-3, -3, 6, 5, kRock).Bias(0.1);
+    }
+    return Render(32, 32, m, 0, {true, true});
+}
+
+// Rooftops of buildings, piece p of kind k (drawn in the stage's metal and rock ramps).
+Image Struct(const Entry& e, Context&) {
+    int kind = ArgInt(e, 0), p = ArgInt(e, 1);
+    Model m;
+    const Ramp& roof = kind % 2 ? kRock : kMetal;
+    double l = (p == 0) ? -14 : -17, r = (p == 4 || p == 3) ? 14 : 17;
+    m.Box((l + r) / 2, 0, (r - l) / 2, 14, roof, 2.5);
+    if (p % 2 == 0) m.Box(0, 0, 6, 6, kMetal, 1.5).Bias(0.15);
+    else m.Ellipse(0, 0, 6, 6, kMetal, 1.2);
+    if (kind >= 2) m.Box(-8, -8, 2, 2, kMetal, 1).Flat(kMarkRed);
+    return Render(32, 32, m, 0);
+}
+
+// The stage-1 base (320 x 224, seven strips): roofs, a runway and lights.
+Image BaseWhole() {
+    Image img(320, 224);
+    for (int y = 0; y < 224; ++y)
+        for (int x = 0; x < 320; ++x) {
+            bool courtyard = (x > 132 && x < 188 && y > 150 && y < 196);
+            if (courtyard) continue;
+            double n = Fbm(x, y, 64, 81, 3);
+            std::uint8_t c = Tone(kMetal, 0.45 + (n - 0.5) * 0.4, x, y);
+            if (x % 40 == 0 || y % 28 == 0) c = kMetal[1];
+            if (x > 140 && x < 180 && y < 140) c = Tone(kRock, 0.3 + (n - 0.5) * 0.3, x, y);       // runway
+            if (x >= 158 && x <= 161 && y < 140 && (y / 10) % 2 == 0) c = kMarkWhite;
+            if ((x == 142 || x == 177) && y < 140 && y % 8 == 0) c = kMarkYellow;
+            img.Set(x, y, c);
+        }
+    Model m;
+    for (int k = 0; k < 4; ++k) {
+        double bx = k < 2 ? -110 : 110, by = k % 2 ? 30 : -60;
+        m.Box(bx, by, 34, 26, kRock, 3);
+        m.Box(bx, by, 16, 10, kMetal, 2).Bias(0.15);
+    }
+    m.Box(0, 80, 60, 12, kRock, 3);
+    Image roofs = Render(320, 224, m, 0, {true, true});
+    Blit(img, roofs, 0, 0);
+    for (int y = 0; y < 224; ++y)  // edge of the complex
+        for (int x = 0; x < 320; ++x)
+            if ((y == 0 || x == 0 || x == 319) && img.Solid(x, y)) img.Set(x, y, kOutline);
+    return img;
+}
+
+Image Base(const Entry& e, Context&) {
+    static const Image whole = BaseWhole();
+    return Crop(whole, 0, ArgInt(e, 1) * 32, 320, 32);
+}
+
+// Hangar door, 48x48: frame 0 closed, 1..8 opening.
+Image Hangar(const Entry& e, Context&) {
+    int f = ArgInt(e, 0);
+    Model m;
+    m.Box(0, 0, 23, 23, kRock, 3);
+    m.Box(0, 0, 17, 17, kRock, 1).Flat(kOutline);
+    double open = f * 2.1;
+    if (open < 17) {
+        m.Box(-8.5 - open / 2, 0, 8.5 - open / 2, 17, kMetal, 1.5);
+        m.Box(8.5 + open / 2, 0, 8.5 - open / 2, 17, kMetal, 1.5);
+    }
+    m.Box(-20, -20, 1.5, 1.5, kMetal).Flat(f % 2 ? kMarkRed : kMarkYellow);
+    m.Box(20, -20, 1.5, 1.5, kMetal).Flat(f % 2 ? kMarkYellow : kMarkRed);
+    return Render(48, 48, m, 0);
+}
+
+// Launch pad, 32x32: frame 0 dark, 1..8 a light running round the ring.
+Image Pad(const Entry& e, Context&) {
+    int f = ArgInt(e, 0);
+    Model m;
+    m.Ellipse(0, 0, 15, 15, kMetal, 0.5);
+    m.Ellipse(0, 0, 11, 11, kMetal, 0.2).Bias(-0.15);
+    m.Box(-4, 0, 1.2, 6, kMetal).Flat(kMarkWhite);
+    m.Box(4, 0, 1.2, 6, kMetal).Flat(kMarkWhite);
+    m.Box(0, 0, 4, 1.1, kMetal).Flat(kMarkWhite);
+    for (int k = 0; k < 8; ++k) {
+        double a = k * kPi / 4;
+        m.Ellipse(13 * std::cos(a), 13 * std::sin(a), 1.3, 1.3, kMetal).Flat(f > 0 && (k == f - 1) ? kMarkYellow : kMetal[0]);
+    }
+    return Render(32, 32, m, 0);
+}
+
+Image Quarter(const Entry& e, Context&) {
+    int v = ArgInt(e, 0);
+    Image img(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            img.Set(x, y, v == 2 ? WaterAt(x, y) : v == 1 ? Tone(kVeg, Fbm(x, y, 16, 91, 3), x, y) : Tone(kGround, 0.15 + Fbm(x, y, 16, 92, 3) * 0.3, x, y));
+    return img;
+}
+
+// Scorched debris: a blob of dark metal pieces on a burnt patch.
+Image Wreck(const Entry& e, Context&) {
+    Image img(e.w, e.h);
+    double cx = e.w / 2.0, cy = e.h / 2.0;
+    std::uint32_t seed = 500 + std::uint32_t(ArgInt(e, 0));
+    for (int y = 0; y < e.h; ++y)
+        for (int x = 0; x < e.w; ++x) {
+            double n = Fbm(x * 32.0 / e.w, y * 32.0 / e.h, 32, seed, 3);
+            double d = std::hypot((x - cx) / cx, (y - cy) / cy) + (n - 0.5) * 0.6;
+            if (d > 0.95) continue;
+            double lit = 0.6 - (x - cx + y - cy) / (e.w + e.h) - d * 0.3 + (n - 0.5);
+            img.Set(x, y, n > 0.55 ? Tone(kGrey, lit, x, y) : Tone(kSmoke, lit * 0.7, x, y));
+        }
+    for (int k = 0; k < 6 + e.w / 8; ++k) {  // embers
+        std::uint32_t h = Hash(seed, std::uint32_t(k));
+        int x = int(cx) + int(h % unsigned(e.w / 2)) - e.w / 4, y = int(cy) + int((h >> 10) % unsigned(e.h / 2)) - e.h / 4;
+        if (img.Solid(x, y)) img.Set(x, y, k % 3 ? kFire[1] : kFire[3]);
+    }
+    Outline(img);
+    return img;
+}
+
+Image Crater(const Entry& e, Context&) {
+    Image img(e.w, e.h);
+    double c = e.w / 2.0;
+    for (int y = 0; y < e.h; ++y)
+        for (int x = 0; x < e.w; ++x) {
+            double n = TileNoise(x * 32.0 / e.w, y * 32.0 / e.h, 8, 32, 600 + std::uint32_t(ArgInt(e, 0)));
+            double dx = (x + 0.5 - c) / c, dy = (y + 0.5 - c) / c, d = std::hypot(dx, dy) + (n - 0.5) * 0.25;
+            if (d > 0.98) continue;
+            if (d > 0.7) img.Set(x, y, Tone(kSmoke, 0.6 - (dx + dy) * 0.5, x, y));     // rim, lit top-left
+            else img.Set(x, y, Tone(kGrey, 0.25 + (dx + dy) * 0.25, x, y));            // bowl, lit bottom-right
+        }
+    return img;
+}
+
+Image Ruin(const Entry& e, Context&) {
+    Model m;
+    int v = ArgInt(e, 0);
+    m.Box(-3, 2, 12, 10, kGrey, 2).Bias(-0.15);
+    m.Box(-7, -5, 6, 7, kGrey, 2);
+    if (v) m.Box(7, -6, 5, 8, kGrey, 2).Bias(0.1);
+    m.Ellipse(6, 8, 5, 3, kSmoke);
+    Image img = Render(32, 32, m, 0);
+    img.Set(12, 12, kFire[2]);
+    return img;
+}
+
+// Stage 5: sea, islands and cloud banks, 480 rows that repeat.
+Image Sky(const Entry& e, Context&) {
+    int row = ArgInt(e, 0);
+    Image img(320, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 320; ++x) {
+            int Y = row * 32 + y;
+            double land = Fbm(x * 1.5, Y, 480, 700, 4);
+            double cloud = Fbm(x * 1.5 + 37, Y, 480, 710, 4);
+            double shade = Fbm(x * 1.5 + 37 - 14, Y - 12, 480, 710, 4);
+            int wave = int(std::floor((Y * 0.5 + x * 0.25 + land * 10))) & 15;
+            std::uint8_t c = std::uint8_t(101 + wave);
+            if (land > 0.62) c = std::uint8_t(land > 0.66 ? 165 + (int(land * 40) & 15) : 181 + ((x + Y) & 15));
+            else if (land > 0.57) c = std::uint8_t(117 + wave);
+            if (cloud > 0.6) c = std::uint8_t(149 + ((x / 3 + Y / 3) & 15));
+            else if (shade > 0.6) c = std::uint8_t(133 + ((x / 3 + Y / 3) & 15));
+            img.Set(x, y, c);
+        }
+    return img;
+}
+
+Image CloudShape(int w, int h, std::uint32_t seed, int light, int shade) {
+    Image img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double dx = (x + 0.5 - w / 2.0) / (w / 2.0), dy = (y + 0.5 - h / 2.0) / (h / 2.0);
+            double n = Fbm(x * 32.0 / w, y * 32.0 / h, 32, seed, 3);
+            double d = dx * dx + dy * dy + (n - 0.5) * 0.9;
+            if (d > 0.85) continue;
+            bool dark = dx + dy > 0.5 - n * 0.4;
+            img.Set(x, y, std::uint8_t((dark ? shade : light) + ((x / 3 + y / 3) & 15)));
+        }
+    return img;
+}
+
+Image Cloud(const Entry& e, Context&) { return CloudShape(e.w, e.h, 720 + std::uint32_t(ArgInt(e, 0)), 149, 133); }
+
+Image EndCloud(const Entry& e, Context&) {
+    Image img = CloudShape(e.w, e.h, 730 + std::uint32_t(ArgInt(e, 0)), 0, 0);
+    for (int y = 0; y < e.h; ++y)
+        for (int x = 0; x < e.w; ++x)
+            if (img.Solid(x, y)) img.Set(x, y, Tone(kSand, 1.0 - double(y) / e.h - (x > e.w / 2 ? 0.15 : 0), x, y));
+    return img;
+}
+
+// Stage 7: each row of the 360-row picture is shown stretched over the screen.
+// Four hues in bands of 90 rows, the pulse phase running out from the middle.
+Image Tunnel(const Entry& e, Context&) {
+    int row = ArgInt(e, 0);
+    Image img(320, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 320; ++x) {
+            int Y = (row * 30 + y) % 360;
+            double hue = Y / 90.0 + (Bayer(x, Y) - 0.5) * 0.3;
+            int h = (int(std::floor(hue)) % 4 + 4) % 4;
+            double side = std::fabs(x - 159.5);
+            int phase = int(side / 4 + Y / 2.0 + 8 * std::sin(Y * 2 * kPi / 120)) % 33;
+            img.Set(x, y, std::uint8_t(101 + 33 * h + phase));
+        }
+    return img;
+}
+
+// The ending's two looping pictures (480 rows each): A a river through fields,
+// B a coast with a town.
+Image PictureWhole(int which) {
+    Image img(320, 480);
+    for (int Y = 0; Y < 480; ++Y)
+        for (int x = 0; x < 320; ++x) {
+            double n = Fbm(x, Y, 480, 800 + std::uint32_t(which), 5);
+            std::uint8_t c;
+            if (which == 0) {
+                double river = 160 + 70 * std::sin(Y * 2 * kPi / 480) + 20 * std::sin(Y * 6 * kPi / 480);
+                double d = std::fabs(x - river);
+                if (d < 18) c = WaterAt(x, Y);
+                else if (d < 22) c = Tone(kSand, 0.6 + (n - 0.5), x, Y);
+                else if (n > 0.6) c = Tone(kVeg, (n - 0.6) * 3 + 0.2, x, Y);
+                else c = Tone(((x / 40 + Y / 48) % 2) ? kGround : kGround2, 0.35 + (n - 0.5) * 1.4 + ((Y % 6) < 2 ? 0.1 : 0), x, Y);
+            } else {
+                double coast = 110 + 40 * std::sin(Y * 4 * kPi / 480) + (n - 0.5) * 30;
+                if (x < coast) c = WaterAt(x, Y);
+                else if (x < coast + 8) c = Tone(kSand, 0.7, x, Y);
+                else if ((x / 24 + Y / 24) % 3 == 0 && x > coast + 30) {
+                    int bx = x % 24, by = Y % 24;
+                    c = (bx < 3 || by < 3) ? kMetal[1] : Tone(kRock, 0.5 + (bx < 8 ? 0.3 : 0) - (by > 18 ? 0.3 : 0), x, Y);
+                } else c = Tone(kGround, 0.4 + (n - 0.5) * 1.2, x, Y);
+            }
+            img.Set(x, Y, c);
+        }
+    return img;
+}
+
+Image Picture(const Entry& e, Context&) {
+    static const Image pictures[2] = {PictureWhole(0), PictureWhole(1)};
+    return Crop(pictures[ArgInt(e, 0) & 1], 0, ArgInt(e, 1) * 32, 320, 32);
+}
+
+// The quiet final picture (320x240 in three bands): dusk over the sea.
+Image FinalWhole() {
+    Image img(320, 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) {
+            double sun = std::hypot(x - 220, (y - 120) * 1.2);
+            std::uint8_t c;
+            if (y < 124) {
+                c = sun < 22 ? (sun < 16 ? kFire[4] : kFire[3]) : Tone(kSand, 0.2 + y / 124.0 * 0.8, x, y);
+                if (sun >= 22 && Fbm(x, y * 3, 480, 900, 4) > 0.64) c = Tone(kGround2, 0.7 - y / 300.0, x, y);
+            } else {
+                c = WaterAt(x, y);
+                if (std::fabs(x - 220) < 26 - (y - 124) * 0.15 && (y + x / 7) % 5 < 2) c = kFire[3];
+            }
+            img.Set(x, y, c);
+        }
+    return img;
+}
+
+Image Final(const Entry& e, Context&) {
+    static const Image whole = FinalWhole();
+    return Crop(whole, 0, ArgInt(e, 0) * 80, 320, 80);
+}
+
+MakerRegistrar r1("tile", Tile);
+MakerRegistrar r2("edge", Edge);
+MakerRegistrar r3("overlay", Overlay);
+MakerRegistrar r4("deco", Deco);
+MakerRegistrar r5("struct", Struct);
+MakerRegistrar r6("base", Base);
+MakerRegistrar r7("hangar", Hangar);
+MakerRegistrar r8("pad", Pad);
+MakerRegistrar r9("quarter", Quarter);
+MakerRegistrar r10("wreck", Wreck);
+MakerRegistrar r11("crater", Crater);
+MakerRegistrar r12("ruin", Ruin);
+MakerRegistrar r13("sky", Sky);
+MakerRegistrar r14("cloud", Cloud);
+MakerRegistrar r15("endcloud", EndCloud);
+MakerRegistrar r16("tunnel", Tunnel);
+MakerRegistrar r17("picture", Picture);
+MakerRegistrar r18("final", Final);
+
+}  // namespace
+}  // namespace art
