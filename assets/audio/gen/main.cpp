@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "mml.h"
 #include "sfx_preset.h"
 #include "source_error.h"
 #include "wave_file.h"
@@ -21,6 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kEffectCount = 13;
+constexpr int kSongCount = 9;
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -41,6 +43,10 @@ std::vector<std::uint8_t> BuildEffect(const fs::path& source) {
 }
 
 
+std::vector<std::uint8_t> BuildSong(const fs::path& source) {
+    return CompileMml(ReadText(source), source.string());
+}
+
 void BuildAll(const fs::path& src, const fs::path& res) {
     for (const char* type : {"WAVE", "DMSEG"}) {
         fs::remove_all(res / type);
@@ -48,6 +54,11 @@ void BuildAll(const fs::path& src, const fs::path& res) {
     }
     for (int n = 1; n <= kEffectCount; ++n)
         WriteBytes(res / "WAVE" / std::to_string(n), BuildEffect(src / "sfx" / (std::to_string(n) + ".sfx")));
+    for (int n = 1; n <= kSongCount; ++n) {
+        fs::path song = src / "music" / (std::to_string(n) + ".mml");
+        if (!fs::exists(song)) continue;  // until every song is written
+        WriteBytes(res / "DMSEG" / std::to_string(n), BuildSong(song));
+    }
 }
 
 }  // namespace
@@ -56,6 +67,8 @@ int main(int argc, char** argv) {
     try {
         if (argc == 4 && std::string(argv[1]) == "--sfx") {
             WriteBytes(argv[3], BuildEffect(argv[2]));
+        } else if (argc == 4 && std::string(argv[1]) == "--mml") {
+            WriteBytes(argv[3], BuildSong(argv[2]));
         } else if (argc == 3) {
             BuildAll(argv[1], argv[2]);
         } else {
