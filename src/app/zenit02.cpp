@@ -1,6 +1,16 @@
 #include "app/zenit02.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "app/form1.h"
+#include "core/q7_objectpack.h"
+#include "core/vb.h"
+#include "game/player/my_ship.h"
+#include "gfx/q7_ddbpack256.h"
+#include "platform/q7_directx7.h"
 
 // ---- Definitions, with the values the program starts with -------------------
 int g_ShotButton, g_PowerUpButton, g_PauseButton, g_SpeedUpButton;
@@ -93,4 +103,151 @@ void SetShieldTimes() {
     g_ShieldPowerUp = 121 - 6 * g_Rank;
     g_ShieldHit = 241 - 18 * g_Rank;
     g_ShieldLifeMax = 151 - 9 * g_Rank;
+}
+
+void SetMainDefaults() {
+    g_LoadDone = false;
+    g_ResultReady = false;
+    g_ResultText.clear();
+    g_LauncherClosed = 0;
+    g_QuitRequested = 1;
+    g_StageNo = 1;
+    g_FullScreen = false;
+    g_DefaultPort = true;
+    g_InitVol = 2;
+    g_ShotButton = 0;
+    g_PowerUpButton = 1;
+    g_PauseButton = 2;
+    g_SpeedUpButton = 3;
+}
+
+// ---- Yield -------------------------------------------------------------------
+namespace {
+YieldHandler g_yield_handler = nullptr;
+void* g_yield_context = nullptr;
+}  // namespace
+
+void SetYieldHandler(YieldHandler handler, void* context) {
+    g_yield_handler = handler;
+    g_yield_context = context;
+}
+
+void Yield() {
+    if (g_yield_handler)
+        g_yield_handler(g_yield_context);
+    else
+        g_DX7.DoEvents();
+}
+
+// ---- Loading -------------------------------------------------------------------
+namespace {
+void LoadRange(int first, int last, bool corner_based) {
+    for (int id = first; id <= last; ++id) {
+        g_DDBPack.LoadRES(id, id, "CUSTOM");
+        if (corner_based) g_DDBPack.GetSprite(id).Pos.SetCenter_Base(VB_FALSE);
+        Yield();
+    }
+}
+
+void SetCenterBase(std::initializer_list<int> ids, VBool value) {
+    for (int id : ids) g_DDBPack.GetSprite(id).Pos.SetCenter_Base(value);
+}
+}  // namespace
+
+void LoadGraphics() {
+    g_DDBPack.SetBuffer(76800);  // the 320 x 240 back screen
+
+    // Sprite 100: a 320 x 218 opaque panel of colour 255 below the 22-pixel status line.
+    CQ7Sprite256& panel = g_DDBPack.GetSprite(100);
+    panel.SetUP(320, 218, 0);
+    for (int i = 0; i <= panel.DT.GetLongCount(); ++i) panel.DT.SetLongData(i, 0xFFFFFFFFu);
+    panel.DT.ALL_Paint();
+    panel.Pos.Move(0, 22);
+
+    LoadRange(101, 254, false);
+    SetCenterBase({224, 227, 228, 229}, VB_FALSE);
+    LoadRange(1001, 1221, true);
+    SetCenterBase({1169, 1170, 1171, 1172}, VB_TRUE);
+    LoadRange(4001, 4368, false);
+    LoadRange(6001, 6088, false);
+}
+
+void LoadSounds() {
+    for (int i = 1; i <= kSoundEffectCount; ++i) {
+        g_DX7.DS_LoadRes(i, std::to_string(i));
+        g_DX7.DS_Set_Volume(i, 0);
+    }
+    g_SeVolLevel = 2;
+}
+
+// ---- Scoring -------------------------------------------------------------------
+CMyShip* MyShip() {
+    int slot = g_MyShipSlot;
+    if (slot < CQ7ObjectPack::kMarkers || slot >= CQ7ObjectPack::kSlots || !g_ObjectPack.IsOccupied(slot))
+        return nullptr;
+    return dynamic_cast<CMyShip*>(g_ObjectPack.GetCQ7Object(slot).Ob.get());
+}
+
+void AddScore(int points, bool scaled) {
+    std::int64_t add = scaled ? RoundHalfEven(points * g_ScoreRate) : points;
+    int before = g_Score;
+    // A score past the 32-bit range stays at its top instead of wrapping.
+    g_Score = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{g_Score} + add,
+                                                        std::numeric_limits<int>::min(),
+                                                        std::numeric_limits<int>::max()));
+    if (before < 10000 && g_Score >= 10000) {
+        g_PowerUpCursor = 0;
+        if (CMyShip* ship = MyShip()) ship->SetWeponSelect();
+        g_DX7.DS_Play(1, 0);
+    }
+}
+
+void UpdateScoreRate() {
+    if (CMyShip* ship = MyShip(); ship && ship->MTC > 0) {
+        g_ScoreRate = 1.0;
+        return;
+    }
+    int s = g_PowerLv0 + 2 * g_PowerLv1 + g_PowerLv2 + g_PowerLv3;
+    int h = (s == 0 ? 21 : 18 - s) + g_StageNo + g_StageNo / 8;
+    if (g_Rank == 10)
+        h += 20;
+    else if (g_Rank < 5)
+        h += g_Rank;
+    else
+        h += static_cast<int>(g_Rank * 1.5);  // floor: the rank is positive here
+    h += (g_Lives == 1) ? 8 : 4 - g_Lives;
+    h = h * 10 / 3;
+    g_ScoreRate = h / 10.0;
+}
+
+// ---- Effect volume ----------------------------------------------------------------
+namespace {
+void ShiftEffectVolumes(int delta) {
+    for (int i = 1; i <= kSoundEffectCount; ++i) g_DX7.DS_Set_Volume(i, g_DX7.DS_Get_Volume(i) + delta);
+}
+}  // namespace
+
+void VolumeUp() {
+    if (g_SeVolLevel >= 3) return;
+    ShiftEffectVolumes(1000);
+    g_SeVolLevel += 1;
+    ShowVolume();
+}
+
+void VolumeDown() {
+    if (g_SeVolLevel <= 1) return;
+    ShiftEffectVolumes(-1000);
+    g_SeVolLevel -= 1;
+    ShowVolume();
+}
+
+void ShowVolume() {
+    if (!g_Paused) return;
+    // Indicators 240..242 are 10 x 11; their top-left corner goes to (5, 0)
+    // so the whole indicator shows in the corner of the status line.
+    CQ7Sprite256& indicator = g_DDBPack.GetSprite(239 + g_SeVolLevel);
+    indicator.Pos.SetLeft(5);
+    indicator.Pos.SetTop(0);
+    indicator.SpritePaint(g_DDBPack.GetSprite(0));
+    ShowBackScreenFullScreen();
 }

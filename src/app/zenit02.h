@@ -155,9 +155,29 @@ extern EnemyMoveScript g_EnemyMoveScript;
 extern BGObjParam g_BGObjParam;
 
 // ---- Shared routines --------------------------------------------------------
-void ResetGlobalState();
+class CMyShip;
 
+void ResetGlobalState();
+// Step 1 of Main: the values the program sets before reading zenit.ini.
+void SetMainDefaults();
+
+// Loads every sprite of the game into g_DDBPack, calling Yield() after each
+// load so the settings dialog stays responsive; sets nothing else.
+void LoadGraphics();
+// Sound effects 1..13 from the WAVE resources "1".."13", each at volume 0;
+// g_SeVolLevel = 2.
+void LoadSounds();
+
+// The player's ship in slot g_MyShipSlot, or null when that slot holds no
+// ship (before the stage has made one, or in a test without one).
+CMyShip* MyShip();
+
+// Adds points (times g_ScoreRate, rounded halves-to-even, when scaled). The
+// first time the score reaches 10000 the shop opens: cursor on slot 0, the
+// ship picks its offer, sound effect 1.
 void AddScore(int points, bool scaled);
+// g_ScoreRate from the weapon levels, stage, rank and lives; 1.0 while the
+// ship is invulnerable.
 void UpdateScoreRate();
 void SetRankValues();
 void SetShieldTimes();
@@ -165,6 +185,17 @@ void SetShieldTimes();
 void FireTama(double X, double Y, int direction, double offset, double extra_speed);
 // Creates one CSmoke explosion (161.. when large, 175.. otherwise).
 void MakeSmoke(int X, int Y, double DX, double DY, bool large, int step_frames, int draw_layer);
+
+// Effect volume levels: 1 is -2000, 2 is -1000, 3 is 0 (hundredths of a dB).
+inline constexpr int kSoundEffectCount = 13;
 void VolumeUp();
 void VolumeDown();
+// While paused: paints the level's indicator onto the back screen and shows it at once.
 void ShowVolume();
+
+// The program's "yield": handles every pending window event. While the
+// settings dialog is up it pumps the dialog; afterwards the game window.
+void Yield();
+using YieldHandler = void (*)(void* context);
+// Installs the pump Yield() runs; null restores the game window's (g_DX7.DoEvents).
+void SetYieldHandler(YieldHandler handler, void* context);
