@@ -17,7 +17,7 @@ struct SongLoop {
 
 // The loop points each stage script passes to DM_SetLoop.
 constexpr SongLoop kSongs[] = {
-    {1, 6144, 184320},
+    {1, 6144, 184320}, {2, 9216, 230400}, {3, 6144, 239616}, {4, 6144, 159744},
 };
 
 long FileTicks(long musicTime) { return musicTime * 960 / 768; }
