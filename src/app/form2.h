@@ -8,9 +8,12 @@
 //
 //   Form2 dialog;
 //   if (!dialog.Show()) ...;           // own 640x480 SDL window, renderer and ImGui
-//   ... LoadGraphics, with dialog.Yield() after every load ...;
+//   SetYieldHandler(&Form2::PumpYield, &dialog);  // Yield() now pumps the dialog
+//   Yield();
+//   LoadGraphics();                    // yields after every sprite
 //   g_LoadDone = true;
-//   while (!g_LauncherClosed) { SleepMs(100); dialog.Yield(); }
+//   while (!g_LauncherClosed) { SleepMs(100); Yield(); }
+//   SetYieldHandler(nullptr, nullptr);
 //   if (g_QuitRequested) ...end...;    // the window was closed instead of starting
 //
 // While the dialog is open, Yield() is the program's event pump: it takes
@@ -78,6 +81,8 @@ public:
     bool Show();
     // Handles pending events, runs a due Timer1 tick and redraws when needed.
     void Yield();
+    // For SetYieldHandler: `dialog` is the Form2 whose Yield() runs.
+    static void PumpYield(void* dialog) { static_cast<Form2*>(dialog)->Yield(); }
     bool IsOpen() const { return window_ != nullptr; }
     // Closes the window for any reason; g_LauncherClosed = 1.
     void Unload();
