@@ -19,6 +19,13 @@ public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
 
+    // Read-outs for tests.
+    bool Reflected() const { return param_.Reflected != 0; }
+    std::int32_t Sprite() const { return sprite_; }
+    std::int32_t Dir() const { return param_.Dir; }
+    double Speed() const { return param_.Speed; }
+    const CQ7Pos& HitPos() const { return hit_; }
+
 private:
     bool EnemyStep();
     bool ReflectedStep();
