@@ -270,6 +270,27 @@ void CQ7DDBPack256::Cls(bool ColorWhite) {
     std::fill_n(dt.PixelWords(), dt.GetLongCount() + 1, ColorWhite ? 0xFFFFFFFFu : 0u);
 }
 
+namespace {
+
+// Maps n pixels through a lookup table, four pixels per word read. The
+// destination may be any byte address (a surface row need not be aligned).
+template <typename T>
+void MapPixels(const std::uint8_t* src, std::uint8_t* dst, std::size_t n, const T* table) {
+    auto put = [dst](std::size_t p, T v) { std::memcpy(dst + p * sizeof(T), &v, sizeof(T)); };
+    std::size_t p = 0;
+    for (; p + 4 <= n; p += 4) {
+        std::uint32_t w;
+        std::memcpy(&w, src + p, 4);
+        put(p, table[w & 0xFF]);
+        put(p + 1, table[(w >> 8) & 0xFF]);
+        put(p + 2, table[(w >> 16) & 0xFF]);
+        put(p + 3, table[w >> 24]);
+    }
+    for (; p < n; ++p) put(p, table[src[p]]);
+}
+
+}  // namespace
+
 bool CQ7DDBPack256::MapFrame(std::int32_t depth) {
     const CQ7Spritedata& back = sprites_[0].DT;
     const auto n = static_cast<std::size_t>(back.GetPixelCount());
@@ -277,26 +298,28 @@ bool CQ7DDBPack256::MapFrame(std::int32_t depth) {
     if (!set_up_done_ || !back.IsSet() || ScreenCopy8.size() < n || ScreenOut32.size() < n) return false;
     std::memcpy(ScreenCopy8.data(), back.PixelWords(), n);
     const std::uint8_t* src = ScreenCopy8.data();
-    if (depth == 8) {
-        for (std::size_t p = 0; p < n; ++p) ScreenOut8[p] = PalIndex8[src[p]];
-    } else if (depth == 16) {
-        for (std::size_t p = 0; p < n; ++p) ScreenOut16[p] = PalColor16[src[p]];
-    } else {
-        for (std::size_t p = 0; p < n; ++p) ScreenOut32[p] = PalColor32[src[p]];
-    }
+    if (depth == 8) MapPixels(src, ScreenOut8.data(), n, PalIndex8);
+    else if (depth == 16) MapPixels(src, reinterpret_cast<std::uint8_t*>(ScreenOut16.data()), n, PalColor16);
+    else MapPixels(src, reinterpret_cast<std::uint8_t*>(ScreenOut32.data()), n, PalColor32);
     return true;
 }
 
+// The surface gets the same rows as mapping into ScreenOut and copying them
+// over, but each row is mapped straight into place: one pass, not three.
 void CQ7DDBPack256::DirectBlt(std::uint8_t* dest, std::int32_t pitch) {
     const CQ7Spritedata& back = sprites_[0].DT;
     const std::int32_t depth = ScreenColorBit;
-    const std::size_t row = static_cast<std::size_t>(back.Width()) * BytesPerPixel(depth);
-    if (!dest || pitch < 0 || static_cast<std::size_t>(pitch) < row || !MapFrame(depth)) return;
-    const std::uint8_t* mapped = depth == 8    ? ScreenOut8.data()
-                                 : depth == 16 ? reinterpret_cast<const std::uint8_t*>(ScreenOut16.data())
-                                               : reinterpret_cast<const std::uint8_t*>(ScreenOut32.data());
-    for (std::int32_t r = 0; r < back.Height(); ++r)
-        std::memcpy(dest + static_cast<std::size_t>(r) * static_cast<std::size_t>(pitch), mapped + r * row, row);
+    const auto width = static_cast<std::size_t>(back.Width());
+    if (!set_up_done_ || !back.IsSet() || !dest || pitch < 0 ||
+        static_cast<std::size_t>(pitch) < width * static_cast<std::size_t>(BytesPerPixel(depth)))
+        return;
+    const auto* src = reinterpret_cast<const std::uint8_t*>(back.PixelWords());
+    for (std::int32_t r = 0; r < back.Height(); ++r, src += width) {
+        std::uint8_t* row = dest + static_cast<std::size_t>(r) * static_cast<std::size_t>(pitch);
+        if (depth == 8) MapPixels(src, row, width, PalIndex8);
+        else if (depth == 16) MapPixels(src, row, width, PalColor16);
+        else MapPixels(src, row, width, PalColor32);
+    }
 }
 
 void CQ7DDBPack256::PresentWindow(const char* name, std::int32_t dest_w, std::int32_t dest_h) {

@@ -5,11 +5,15 @@
 // (SpriteFlash). All three clip against the target and combine 32-bit words,
 // four pixels at a time.
 //
+// An image exactly as wide as its target, on the same columns, combines
+// whole buffers in place; any other placement combines the clipped rows in
+// place, eight pixels a step. The pixels come out as if the piece had been
+// moved through the scratch buffers, combined and moved back, without the
+// two copies; drawing needs no scratch space and allocates nothing.
+//
 // Bounds: a draw checks once that both images are set up and that each Pos
 // has exactly its image's size; if not, it draws nothing. Clipping keeps
-// every access inside both images. The scratch buffers grow once when a draw
-// needs more room than SetBuffer gave (only composing unusually large work
-// sprites can).
+// every access inside both images.
 #pragma once
 
 #include <cstdint>

@@ -13,13 +13,6 @@ std::vector<std::uint32_t> SpriteBuffer1;
 std::vector<std::uint32_t> SpriteBuffer2;
 std::vector<std::uint32_t> SpriteBuffer3;
 
-void ReserveSpriteBuffers(std::int64_t words) {
-    if (words < 0) return;
-    const auto size = static_cast<std::size_t>(words) + 1;
-    for (auto* buffer : {&SpriteBuffer1, &SpriteBuffer2, &SpriteBuffer3})
-        if (buffer->size() < size) buffer->resize(size);
-}
-
 bool CQ7Spritedata::SetUP(std::int32_t Width, std::int32_t Height) {
     if (Width < 1 || Height < 1 || std::int64_t{Width} * Height > kMaxPixels) return false;
     width_ = Width;

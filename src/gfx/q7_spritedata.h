@@ -22,9 +22,6 @@ class CQ7Pos;
 extern std::vector<std::uint32_t> SpriteBuffer1;
 extern std::vector<std::uint32_t> SpriteBuffer2;
 extern std::vector<std::uint32_t> SpriteBuffer3;
-// Makes each scratch buffer hold words 0..words (one spare word, as sized by
-// SetBuffer); a buffer that is already larger keeps its size.
-void ReserveSpriteBuffers(std::int64_t words);
 
 class CQ7Spritedata {
 public:

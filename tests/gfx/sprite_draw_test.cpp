@@ -162,7 +162,7 @@ TEST_F(SpriteDraw, MismatchedOrUnsetImagesDrawNothing) {
     EXPECT_EQ(Bytes(screen), before);
 }
 
-TEST_F(SpriteDraw, LargerThanTheScratchBuffersStillDrawsEverything) {
+TEST_F(SpriteDraw, LargeSpritesDrawWhole) {
     CQ7Sprite256 target = MakeSprite(800, 600, 0, 0, 21);
     CQ7Sprite256 spr = MakeSprite(700, 500, 50, 150, 22);  // partial: 700 x 450 clipped
     const auto expected = Expected(spr, target, Mode::Blt);
