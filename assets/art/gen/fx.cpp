@@ -7,32 +7,35 @@
 namespace art {
 namespace {
 
-// Frame f (0..6) of a blast of the given size. Both sizes grow from the same
-// seed, so the seven frames read as one fireball that swells, burns out and
-// leaves drifting smoke.
+// Frame f (0..6) of a blast of the given size. Every frame uses the same
+// noise, so the seven frames read as one fireball: a white flash that swells
+// into yellow and orange fire, darkens to red, and breaks up into smoke.
 Image Blast(int size, int f) {
+    static const double kRadius[7] = {0.42, 0.64, 0.80, 0.90, 0.95, 0.97, 0.98};
+    static const double kHeat[7] = {1.05, 0.90, 0.68, 0.42, 0.16, -0.08, -0.25};
+    static const double kHoles[7] = {0, 0, 0, 0.25, 0.32, 0.37, 0.42};
     Image img(size, size);
-    double t = f / 6.0, c = size / 2.0;
-    double radius = c * (0.38 + 0.58 * std::sqrt(t));
-    std::uint32_t seed = 77;
+    double c = size / 2.0;
+    const std::uint32_t seed = 77;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             double dx = x + 0.5 - c, dy = y + 0.5 - c;
-            double a = std::atan2(dy, dx), d = std::sqrt(dx * dx + dy * dy);
-            double wob = TileNoise((a + 3.14159265358979) * 6 / (2 * 3.14159265358979) * 8, t * 4, 8, 48, seed);
-            double rad = radius * (0.8 + 0.3 * wob);
-            if (d > rad) continue;
-            double n = Fbm(x * 40.0 / size, y * 40.0 / size + t * 10, 32, seed + 5, 3);
-            double heat = (1 - d / rad) * 1.25 + (n - 0.5) * 0.7 - t * 1.05 + 0.2;
-            if (t > 0.45 && n < (t - 0.45) * 1.4 + d / rad * 0.3) continue;  // smoke thins into holes
+            double u = dx / c * 16 + 16, v = dy / c * 16 + 16;  // the same noise at every size
+            double wob = Fbm(u, v, 32, seed, 2);
+            double d = std::sqrt(dx * dx + dy * dy) / (c * kRadius[f] * (0.8 + 0.3 * wob));
+            if (d > 1) continue;
+            double n = Fbm(u, v + f * 1.5, 32, seed + 5, 3);
+            if (n < kHoles[f] + (f >= 3 ? d * 0.12 : 0)) continue;
+            double heat = kHeat[f] + (1 - d) * 0.55 + (n - 0.5) * 1.3 - d * 0.15;
             std::uint8_t c8;
-            if (heat > 0.95) c8 = kWhite;
-            else if (heat > 0.75) c8 = kFire[4];
-            else if (heat > 0.55) c8 = kFire[3];
-            else if (heat > 0.38) c8 = kFire[2];
-            else if (heat > 0.24) c8 = kFire[1];
-            else if (heat > 0.12) c8 = kRed[1];
-            else c8 = Tone(kSmoke, 0.4 + n * 0.8 - d / rad * 0.5, x, y);
+            if (heat > 1.05) c8 = kWhite;
+            else if (heat > 0.9) c8 = kFire[4];
+            else if (heat > 0.75) c8 = kFire[3];
+            else if (heat > 0.6) c8 = kFire[2];
+            else if (heat > 0.47) c8 = kFire[1];
+            else if (heat > 0.37) c8 = kRed[2];
+            else if (heat > 0.29) c8 = kRed[1];
+            else c8 = Tone(kSmoke, 0.35 + (n - 0.5) * 1.2 - (dx + dy) / size * 0.8, x, y);
             img.Set(x, y, c8);
         }
     return img;

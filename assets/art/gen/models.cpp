@@ -199,7 +199,7 @@ Model MothershipWing(int) {
 }
 Model Snakehead(int) {
     Model m;
-    m.Poly({{4, -6}, {16, -12}, {12, -4}}, kBone).MirrorY();  // jaws
+    m.Poly({{4, -6}, {16, -12}, {12, -4}}, kGrey).MirrorY();  // jaws
     m.Ellipse(-2, 0, 15, 13, kGreen, 1.1);
     m.Ellipse(2, 0, 9, 8, kGreen, 1.3).Bias(0.1);
     m.Ellipse(6, -6, 2.4, 2, kRed).Flat(kLights);
