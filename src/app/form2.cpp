@@ -60,7 +60,9 @@ constexpr int kPortPanel[2] = {10, 326};    // Pic3: OP2 elements at (150, 0) an
 constexpr int kEscNoteTop = 384;
 constexpr int kVersionTop = 412;
 
-void PlaceCursor(int x, int y) { ImGui::SetCursorPos(ImVec2(static_cast<float>(x), static_cast<float>(y))); }
+ImVec2 Vec(int x, int y) { return ImVec2(static_cast<float>(x), static_cast<float>(y)); }
+
+void PlaceCursor(int x, int y) { ImGui::SetCursorPos(Vec(x, y)); }
 
 void Text(int x, int y, const char* text, bool grey) {
     PlaceCursor(x, y);
@@ -71,8 +73,19 @@ void Text(int x, int y, const char* text, bool grey) {
 
 void Panel(ImDrawList* dl, int x, int y, int w, int h) {
     // An etched frame, as around a group of controls.
-    dl->AddRect(ImVec2(x + 1.0f, y + 1.0f), ImVec2(x + w + 0.0f, y + h + 0.0f), Colour(255, 255, 255));
-    dl->AddRect(ImVec2(x + 0.0f, y + 0.0f), ImVec2(x + w - 1.0f, y + h - 1.0f), Colour(160, 160, 160));
+    dl->AddRect(Vec(x + 1, y + 1), Vec(x + w, y + h), Colour(255, 255, 255));
+    dl->AddRect(Vec(x, y), Vec(x + w - 1, y + h - 1), Colour(160, 160, 160));
+}
+
+// One option button kept inside its own rectangle; true when clicked.
+bool OptionButton(int x, int y, int w, int h, const char* caption, bool selected, bool grey) {
+    ImGui::PushClipRect(Vec(x, y), Vec(x + w, y + h), true);
+    PlaceCursor(x, y);
+    if (grey) ImGui::PushStyleColor(ImGuiCol_Text, kGreyText);
+    bool clicked = ImGui::RadioButton(caption, selected);
+    if (grey) ImGui::PopStyleColor();
+    ImGui::PopClipRect();
+    return clicked;
 }
 
 double ClockMs() {
@@ -398,8 +411,7 @@ void Form2::DrawControls() {
     // Img1 and the panels Pic1 (rows and keys), Pic2 (volume), Pic3 (port), Pic4 (notes).
     if (ui_->title) {
         PlaceCursor(TitleRect().x, TitleRect().y);
-        ImGui::Image(static_cast<ImTextureID>(ui_->title),
-                     ImVec2(static_cast<float>(TitleRect().w), static_cast<float>(TitleRect().h)));
+        ImGui::Image(static_cast<ImTextureID>(ui_->title), Vec(TitleRect().w, TitleRect().h));
     }
     Panel(dl, 4, kRowTop - 6, kWidth - 8, kLegendTop + 44 - (kRowTop - 6));
     Panel(dl, 4, kVolumePanel[1] - 6, kWidth - 8, 46);
@@ -411,8 +423,7 @@ void Form2::DrawControls() {
     // BTN1..BTN4 with their labels LB11..LB14.
     for (int r = 0; r < kButtonRows; ++r) {
         Rect lb = RowLabelRect(r);
-        dl->AddRectFilled(ImVec2(static_cast<float>(lb.x), static_cast<float>(lb.y)),
-                          ImVec2(static_cast<float>(lb.x + lb.w), static_cast<float>(lb.y + lb.h)), kRowColours[r]);
+        dl->AddRectFilled(Vec(lb.x, lb.y), Vec(lb.x + lb.w, lb.y + lb.h), kRowColours[r]);
         Text(lb.x + 6, lb.y + (lb.h - static_cast<int>(kFontPixels)) / 2, kRowLabels[r], off);
         for (int i = 0; i < kPadButtonCount; ++i) {
             const RowButtonState st = rows_[r][i];
@@ -433,7 +444,7 @@ void Form2::DrawControls() {
             PlaceCursor(b.x, b.y);
             char label[16];
             std::snprintf(label, sizeof label, "%d##r%di%d", i, r, i);
-            if (ImGui::Button(label, ImVec2(static_cast<float>(b.w), static_cast<float>(b.h))))
+            if (ImGui::Button(label, Vec(b.w, b.h)))
                 click(Action::Row, r, i);
             ImGui::EndDisabled();
             ImGui::PopStyleColor(colours);
@@ -453,15 +464,10 @@ void Form2::DrawControls() {
     Text(kVolumePanel[0] + 6, kVolumePanel[1], kVolumeLabel, off);
     for (int level = 1; level <= 3; ++level) {
         Rect o = VolumeRect(level);
-        ImGui::PushClipRect(ImVec2(static_cast<float>(o.x), static_cast<float>(o.y)),
-                            ImVec2(static_cast<float>(o.x + o.w), static_cast<float>(o.y + o.h)), true);
-        PlaceCursor(o.x, o.y);
-        if (off) ImGui::PushStyleColor(ImGuiCol_Text, kGreyText);
         ImGui::PushID(level);
-        if (ImGui::RadioButton(kVolumeCaptions[level - 1], g_InitVol == level)) click(Action::Volume, level);
+        if (OptionButton(o.x, o.y, o.w, o.h, kVolumeCaptions[level - 1], g_InitVol == level, off))
+            click(Action::Volume, level);
         ImGui::PopID();
-        if (off) ImGui::PopStyleColor();
-        ImGui::PopClipRect();
     }
     Text(VolumeRect(1).x, kVolumePanel[1] + 20, kVolumeNote, off);
 
@@ -469,13 +475,7 @@ void Form2::DrawControls() {
     Text(kPortPanel[0] + 6, kPortPanel[1], kPortLabel, off);
     for (int i = 0; i < 2; ++i) {
         Rect o = PortRect(i);
-        ImGui::PushClipRect(ImVec2(static_cast<float>(o.x), static_cast<float>(o.y)),
-                            ImVec2(static_cast<float>(o.x + o.w), static_cast<float>(o.y + o.h)), true);
-        PlaceCursor(o.x, o.y);
-        if (off) ImGui::PushStyleColor(ImGuiCol_Text, kGreyText);
-        if (ImGui::RadioButton(kPortCaptions[i], g_DefaultPort == (i == 0))) click(Action::Port, i);
-        if (off) ImGui::PopStyleColor();
-        ImGui::PopClipRect();
+        if (OptionButton(o.x, o.y, o.w, o.h, kPortCaptions[i], g_DefaultPort == (i == 0), off)) click(Action::Port, i);
     }
 
     // The notes, BTN5 and the version line.
@@ -489,12 +489,12 @@ void Form2::DrawControls() {
     if (off) ImGui::PushStyleColor(ImGuiCol_Text, kGreyText);
     Rect s = SaveRect();
     PlaceCursor(s.x, s.y);
-    if (ImGui::Button(kSaveCaption, ImVec2(static_cast<float>(s.w), static_cast<float>(s.h)))) click(Action::Save);
+    if (ImGui::Button(kSaveCaption, Vec(s.w, s.h))) click(Action::Save);
     Rect st = StartRect();
     PlaceCursor(st.x, st.y);
     char start_label[64];
     std::snprintf(start_label, sizeof start_label, "%s###start", start_caption_.c_str());
-    if (ImGui::Button(start_label, ImVec2(static_cast<float>(st.w), static_cast<float>(st.h)))) click(Action::Start);
+    if (ImGui::Button(start_label, Vec(st.w, st.h))) click(Action::Start);
     if (off) ImGui::PopStyleColor();
 
     ImGui::EndDisabled();
