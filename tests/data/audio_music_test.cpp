@@ -18,7 +18,8 @@ struct SongLoop {
 // The loop points each stage script passes to DM_SetLoop.
 constexpr SongLoop kSongs[] = {
     {1, 6144, 184320}, {2, 9216, 230400}, {3, 6144, 239616}, {4, 6144, 159744},
-    {5, 3072, 261120}, {6, 9216, 156672}, {7, 6144, 135168},
+    {5, 3072, 261120}, {6, 9216, 156672}, {7, 6144, 135168}, {8, 9216, 144384},
+    {9, 9216, 119808},
 };
 
 long FileTicks(long musicTime) { return musicTime * 960 / 768; }

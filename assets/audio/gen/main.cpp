@@ -54,11 +54,8 @@ void BuildAll(const fs::path& src, const fs::path& res) {
     }
     for (int n = 1; n <= kEffectCount; ++n)
         WriteBytes(res / "WAVE" / std::to_string(n), BuildEffect(src / "sfx" / (std::to_string(n) + ".sfx")));
-    for (int n = 1; n <= kSongCount; ++n) {
-        fs::path song = src / "music" / (std::to_string(n) + ".mml");
-        if (!fs::exists(song)) continue;  // until every song is written
-        WriteBytes(res / "DMSEG" / std::to_string(n), BuildSong(song));
-    }
+    for (int n = 1; n <= kSongCount; ++n)
+        WriteBytes(res / "DMSEG" / std::to_string(n), BuildSong(src / "music" / (std::to_string(n) + ".mml")));
 }
 
 }  // namespace
