@@ -79,6 +79,13 @@ void CQ7DDBPack256::SetBuffer(std::int32_t Size_Value) {
 
 CQ7Sprite256& CQ7DDBPack256::GetSprite(std::int32_t ID) { return ValidId(ID) ? sprites_[ID] : outside_; }
 
+bool CQ7DDBPack256::Load(std::int32_t ID, std::int32_t w, std::int32_t h, const std::uint8_t* pixels) {
+    CQ7Sprite256& sprite = sprites_[ID];
+    if (!sprite.SetUP(w, h, VB_TRUE)) return false;
+    sprite.DT.SetPixels(pixels);
+    return true;
+}
+
 std::int32_t CQ7DDBPack256::LoadRES(std::int32_t ID, std::int32_t RES_ID, std::string_view ID_TYPE) {
     if (!ValidId(ID)) return RES_ID;
     auto data = FindResource(ID_TYPE, RES_ID);
@@ -87,10 +94,7 @@ std::int32_t CQ7DDBPack256::LoadRES(std::int32_t ID, std::int32_t RES_ID, std::s
     const std::int32_t w = bytes[0] * 256 + bytes[1];
     const std::int32_t h = bytes[2] * 256 + bytes[3];
     if (data->size() - 4 < static_cast<std::size_t>(w) * static_cast<std::size_t>(h)) return RES_ID;
-    CQ7Sprite256& sprite = sprites_[ID];
-    if (!sprite.SetUP(w, h, VB_TRUE)) return RES_ID;
-    sprite.DT.SetPixels(bytes + 4);
-    return 0;
+    return Load(ID, w, h, bytes + 4) ? 0 : RES_ID;
 }
 
 bool CQ7DDBPack256::SaveRES(std::int32_t ID, const std::string& FileName) {
@@ -133,10 +137,7 @@ bool CQ7DDBPack256::LoadFile(std::int32_t ID, const std::string& FileName) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     if (std::fread(pixels.data(), 1, pixels.size(), f.get()) != pixels.size()) return load_error();
     // The padding to a whole word that follows is not needed.
-    CQ7Sprite256& sprite = sprites_[ID];
-    if (!sprite.SetUP(w, h, VB_TRUE)) return false;
-    sprite.DT.SetPixels(pixels.data());
-    return true;
+    return Load(ID, w, h, pixels.data());
 }
 
 bool CQ7DDBPack256::SetSpriteText(std::int32_t ID, std::string_view TXT) {
@@ -152,10 +153,7 @@ bool CQ7DDBPack256::SetSpriteText(std::int32_t ID, std::string_view TXT) {
         if (v < 0) return false;
         pixels[i] = static_cast<std::uint8_t>(v & 0xFF);  // 256..999 keep their low byte
     }
-    CQ7Sprite256& sprite = sprites_[ID];
-    if (!sprite.SetUP(w, h, VB_TRUE)) return false;
-    sprite.DT.SetPixels(pixels.data());
-    return true;
+    return Load(ID, w, h, pixels.data());
 }
 
 std::string CQ7DDBPack256::GetSpriteText(std::int32_t ID) {

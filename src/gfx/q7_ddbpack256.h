@@ -117,6 +117,8 @@ public:
 private:
     static bool ValidId(std::int32_t id) { return id >= 0 && id < kSpriteCount; }
     static bool ValidLayer(std::int32_t layer) { return layer >= 0 && layer < kLayerCount; }
+    // Sets sprite ID (a valid id) up centre-based as w x h from w * h pixel bytes.
+    bool Load(std::int32_t ID, std::int32_t w, std::int32_t h, const std::uint8_t* pixels);
     bool MapFrame(std::int32_t depth);
     void PresentWindow(const char* name, std::int32_t dest_w, std::int32_t dest_h);
 
