@@ -1,8 +1,5 @@
 // The game. It takes no command line: settings come from zenit.ini and the
 // settings dialog.
-#include <cstdio>
+#include "app/program.h"
 
-int main() {
-    std::puts("zenit: the game is not yet playable; the engine is being built.");
-    return 0;
-}
+int main() { return Main(); }

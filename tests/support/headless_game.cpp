@@ -4,9 +4,11 @@
 
 #include "app/form1.h"
 #include "app/q7_timer.h"
+#include "app/stage_factory.h"
 #include "app/zenit02.h"
 #include "core/q7_angle.h"
 #include "gfx/q7_ddbpack256.h"
+#include "gfx/q7_palette256.h"
 #include "platform/q7_directx7.h"
 
 // ---- TestStage ------------------------------------------------------------------
@@ -46,10 +48,8 @@ bool TestStage::Call_Events() {
 
 HeadlessGame::HeadlessGame(Options options) {
     SetClock(&clock_);
-    previous_handler_ = SetMessageBoxHandler([this](std::string_view text, std::string_view title, MsgBoxStyle style) {
-        messages_.push_back({std::string(text), std::string(title), style});
-        return style == MsgBoxStyle::YesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
-    });
+    // The headless back-end records message boxes (and answers them) once chosen.
+    previous_handler_ = SetMessageBoxHandler({});
 
     ResetGlobalState();
     SetMainDefaults();
@@ -61,6 +61,7 @@ HeadlessGame::HeadlessGame(Options options) {
     g_FullScreen = true;
     g_DX7.DD_SetUP(nullptr, 640, 480, 8);
     g_DX7.DD_OFFSC_SetUP(320, 240);
+    g_DisplayBitsPerPixel = 8;  // the game display is an 8-bit screen of palette indices
     g_DX7.DI_SetUP(nullptr);
     g_DX7.DS_SetUP(nullptr);
     g_DX7.DM_SetUP(nullptr, g_DefaultPort);
@@ -72,11 +73,17 @@ HeadlessGame::HeadlessGame(Options options) {
         g_SeVolLevel = 2;
     g_Angle.RndReset();
     g_Timer.StartTimer();
+    // The main window receives the back-end's queued events (keys, paint ...).
+    g_Form1.Load();
+    g_DX7.SetEventSink(&g_Form1);
 }
 
 HeadlessGame::~HeadlessGame() {
     g_ObjectPack.Call_Initial();
     g_DX7.Release();
+    SetStageFactoryOverride({});
+    g_Form1.SetHooks({});
+    g_Form1.SetClipboardWriter({});
     SetMessageBoxHandler(previous_handler_);
     SetClock(nullptr);
 }
@@ -158,6 +165,8 @@ std::vector<AudioCallRecord> HeadlessGame::AudioCalls(AudioOp op) const {
 }
 
 void HeadlessGame::ClearAudioCalls() { Backend().ClearAudioCalls(); }
+
+const std::vector<MessageRecord>& HeadlessGame::Messages() const { return g_DX7.Headless()->Messages(); }
 
 std::uint64_t HeadlessGame::FrameHash() const { return g_DX7.Headless()->FrameHash(); }
 

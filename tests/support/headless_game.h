@@ -11,7 +11,8 @@
 //
 // What it sets up (and the destructor undoes): ResetGlobalState plus Main's
 // defaults, a VirtualClock as the program's clock, the headless back-end
-// with display, input and sound set up as Main does, a message-box recorder,
+// with display, input and sound set up as Main does (it records message
+// boxes), the stage factory, Form1's hooks and clipboard (reset on exit),
 // the sprites (LoadGraphics) and effects (LoadSounds) from the resources the
 // test program links (tests/game and tests/data link the game's data;
 // without it sprites stay empty and draw nothing), and an empty object pack.
@@ -125,7 +126,8 @@ public:
     // ---- Frames and messages ----
     std::uint64_t FrameHash() const;
     int PresentCount() const;
-    const std::vector<MessageRecord>& Messages() const { return messages_; }
+    // Message boxes shown since the back-end was chosen.
+    const std::vector<MessageRecord>& Messages() const;
 
     // The object in a slot as T (null when the slot is free or holds something else).
     template <class T>
@@ -149,7 +151,6 @@ private:
 
     VirtualClock clock_;
     MessageBoxHandler previous_handler_;
-    std::vector<MessageRecord> messages_;
     std::function<PadFrame(int)> pad_fn_;
     int frame_ = 0;
 };

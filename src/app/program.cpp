@@ -1,0 +1,92 @@
+#include "app/program.h"
+
+#include <memory>
+#include <string>
+
+#include "app/form2.h"
+#include "app/settings.h"
+#include "app/zenit02.h"
+#include "core/clock.h"
+#include "core/message_box.h"
+#include "core/q7_angle.h"
+#include "gfx/q7_palette256.h"
+#include "platform/q7_directx7.h"
+
+namespace {
+
+void PumpDialog(void* dialog) { static_cast<Form2*>(dialog)->Yield(); }
+
+// A platform set-up step that fails ends the program naming the step.
+void Require(bool ok, const char* operation) {
+    if (!ok) FatalError(std::string(operation) + ": " + g_DX7.LastError());
+}
+
+}  // namespace
+
+void SetNewGameValues() {
+    g_Lives = 1;
+    g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = 0;
+    g_Score = 0;
+    g_Rank = 0;
+}
+
+int Main(const ProgramOptions& options) {
+    // 1, 2. Defaults, then zenit.ini (play only: headless runs use the defaults).
+    SetMainDefaults();
+    std::unique_ptr<Form2> dialog;
+    if (options.headless) {
+        g_DX7.UseHeadless();
+    } else {
+        LoadSettings();
+        g_DX7.UseSdl();  // message boxes and shutdown go through SDL from here on
+        // 3. The settings dialog, modeless; it is the event pump while it is up.
+        dialog = std::make_unique<Form2>();
+        if (!dialog->Show()) FatalError("Form2: the settings window could not be opened.");
+        SetYieldHandler(PumpDialog, dialog.get());
+        Yield();
+    }
+
+    // 4, 5. The main window (not shown yet) and the sprites.
+    g_Form1.Load();
+    LoadGraphics();
+    g_LoadDone = true;
+
+    // 6, 7. Wait for the dialog to close; closed without starting: the end.
+    if (dialog) {
+        while (g_LauncherClosed == 0) {
+            SleepMs(100);
+            Yield();
+        }
+        SetYieldHandler(nullptr, nullptr);
+        dialog.reset();
+    } else {
+        g_LauncherClosed = 1;
+        g_QuitRequested = 0;
+    }
+    if (g_QuitRequested != 0) {
+        g_Form1.Unload();
+        return 0;
+    }
+
+    // 8..11. Display, input, sound and music; the effects; the random sequences.
+    g_FullScreen = true;
+    Require(g_DX7.DD_SetUP(nullptr, 640, 480, 8), "DD_SetUP");
+    Require(g_DX7.DD_OFFSC_SetUP(320, 240), "DD_OFFSC_SetUP");
+    g_DisplayBitsPerPixel = 8;  // the game display is an 8-bit screen of palette indices
+    Require(g_DX7.DI_SetUP(nullptr), "DI_SetUP");
+    g_DX7.DS_SetUP(nullptr);
+    g_DX7.DM_SetUP(nullptr, g_DefaultPort);
+    LoadSounds();
+    g_Angle.RndReset();
+
+    if (options.start_stage != 1) {
+        g_StageNo = options.start_stage;
+        SetNewGameValues();
+    }
+
+    // 12. Show the window; from here the program lives in its events.
+    g_Form1.SetHooks(options.hooks);
+    g_Form1.Show();
+    g_Form1.Run();
+    return 0;
+}
