@@ -4,8 +4,11 @@
 // (palette/<id>.txt).
 //
 // The PNGs use one stage's palette, as that stage loads it: stage 1 unless
-// ZENIT_ART_STAGE names another (1..8, or 9 for the ending). Transparent
-// pixels show as a grey checkerboard.
+// ZENIT_ART_STAGE names another (1..8, or 9 for the ending). With
+// ZENIT_ART_STAGE=all the contact sheets are made once per palette
+// (sheet/<first>-<last>-s<stage>.png), since the stage ranges of the ground
+// sprites only read right in their own stage. Transparent pixels show as a
+// grey checkerboard.
 #include <png.h>
 
 #include <algorithm>
@@ -106,32 +109,9 @@ int ExportPalettes(const fs::path& dir) {
     return status;
 }
 
-int ExportSprites(const fs::path& dir) {
-    std::error_code ec;
-    fs::create_directories(dir / "sprite", ec);
-    fs::create_directories(dir / "sheet", ec);
-    const char* env = std::getenv("ZENIT_ART_STAGE");
-    int stage = env ? std::clamp(std::atoi(env), 1, 9) : 1;
-    std::vector<Rgb> pal = StagePalette(stage);
-    std::vector<int> ids = SpriteIds();
+// Contact sheets: sprites on shelves, twice their size, 4 pixels apart.
+int WriteSheets(const fs::path& dir, const std::vector<int>& ids, const std::vector<Rgb>& pal, const std::string& suffix) {
     int status = 0;
-    for (int id : ids) {
-        if (g_DDBPack.LoadRES(id, id, "CUSTOM") != 0) {
-            std::fprintf(stderr, "export: sprite %d does not load\n", id);
-            status = 1;
-            continue;
-        }
-        const CQ7Spritedata& dt = g_DDBPack.GetSprite(id).DT;
-        if (!g_DDBPack.SaveRES(id, (dir / "sprite" / (std::to_string(id) + ".res")).string())) status = 1;
-        std::vector<Rgb> px(std::size_t(dt.Width()) * std::size_t(dt.Height()));
-        for (int y = 0; y < dt.Height(); ++y)
-            for (int x = 0; x < dt.Width(); ++x) {
-                int v = dt.GetPixelData(x, y);
-                px[std::size_t(y) * std::size_t(dt.Width()) + std::size_t(x)] = v == 255 ? Checker(x, y) : pal[std::size_t(v)];
-            }
-        if (!WritePng(dir / "sprite" / (std::to_string(id) + ".png"), dt.Width(), dt.Height(), px)) status = 1;
-    }
-    // Contact sheets: sprites on shelves, twice their size, 4 pixels apart.
     const int ranges[4][2] = {{101, 254}, {1001, 1221}, {4001, 4368}, {6001, 6088}};
     for (const auto& range : ranges) {
         const int scale = 2, width = 1296, gap = 4;
@@ -160,9 +140,41 @@ int ExportSprites(const fs::path& dir) {
                         v == 255 ? Checker(sx / scale, sy / scale) : pal[std::size_t(v)];
                 }
         }
-        std::string name = std::to_string(range[0]) + "-" + std::to_string(range[1]) + ".png";
+        std::string name = std::to_string(range[0]) + "-" + std::to_string(range[1]) + suffix + ".png";
         if (!WritePng(dir / "sheet" / name, width, height, sheet)) status = 1;
     }
+    return status;
+}
+
+int ExportSprites(const fs::path& dir) {
+    std::error_code ec;
+    fs::create_directories(dir / "sprite", ec);
+    fs::create_directories(dir / "sheet", ec);
+    const char* env = std::getenv("ZENIT_ART_STAGE");
+    int stage = env && std::atoi(env) > 0 ? std::clamp(std::atoi(env), 1, 9) : 1;
+    std::vector<Rgb> pal = StagePalette(stage);
+    std::vector<int> ids = SpriteIds();
+    int status = 0;
+    for (int id : ids) {
+        if (g_DDBPack.LoadRES(id, id, "CUSTOM") != 0) {
+            std::fprintf(stderr, "export: sprite %d does not load\n", id);
+            status = 1;
+            continue;
+        }
+        const CQ7Spritedata& dt = g_DDBPack.GetSprite(id).DT;
+        if (!g_DDBPack.SaveRES(id, (dir / "sprite" / (std::to_string(id) + ".res")).string())) status = 1;
+        std::vector<Rgb> px(std::size_t(dt.Width()) * std::size_t(dt.Height()));
+        for (int y = 0; y < dt.Height(); ++y)
+            for (int x = 0; x < dt.Width(); ++x) {
+                int v = dt.GetPixelData(x, y);
+                px[std::size_t(y) * std::size_t(dt.Width()) + std::size_t(x)] = v == 255 ? Checker(x, y) : pal[std::size_t(v)];
+            }
+        if (!WritePng(dir / "sprite" / (std::to_string(id) + ".png"), dt.Width(), dt.Height(), px)) status = 1;
+    }
+    if (env && std::string(env) == "all")
+        for (int st = 1; st <= 9; ++st) status |= WriteSheets(dir, ids, StagePalette(st), "-s" + std::to_string(st));
+    else
+        status |= WriteSheets(dir, ids, pal, "");
     std::printf("export: %zu sprites with the palette of %s %d\n", ids.size(), stage == 9 ? "the ending, stage" : "stage", stage);
     return status;
 }

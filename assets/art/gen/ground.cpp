@@ -112,8 +112,8 @@ Model Cruiser() {
     m.Poly({{0, -123}, {30, -96}, {40, -50}, {40, 80}, {30, 112}, {0, 122}, {-30, 112}, {-40, 80}, {-40, -50}, {-30, -96}}, kOlive, 4);
     m.Box(0, 0, 16, 110, kOlive, 2).Bias(0.1);
     for (double y : {-52.0, 52.0}) m.Ellipse(0, y, 14, 14, kOlive, 0.6).Bias(-0.15);
-    for (double y : {-30.0, 30.0}) m.Ellipse(19, y, 6, 6, kOlive, 0.6).Bias(-0.15).MirrorY();
-    for (double y : {-49.0, -26.0, 0.0, 26.0, 49.0}) m.Box(34, y, 3, 4, kGrey, 1).MirrorY();
+    for (double y : {-30.0, 30.0}) m.Ellipse(19, y, 6, 6, kOlive, 0.6).Bias(-0.15).MirrorX();
+    for (double y : {-49.0, -26.0, 0.0, 26.0, 49.0}) m.Box(34, y, 3, 4, kGrey, 1).MirrorX();
     m.Box(0, 0, 9, 14, kGrey, 2);
     for (int k = 0; k < 6; ++k) m.Ellipse(-30 + 12 * k, 100, 1.4, 1.4, kRed).Flat(kLights + 3 * k);
     return m;
@@ -134,7 +134,7 @@ Model Battleship() {  // 176 x 528
     m.Box(0, 0, 46, 230, kSteel, 3).Bias(0.1);
     for (int k = 0; k < 10; ++k) m.Box(0, -200 + 44 * k, 34, 3, kSteel, 1).Bias(-0.25);
     for (int k = 0; k < 4; ++k) m.Ellipse(0, -180 + 120 * k, 18, 18, kSteel, 0.5).Bias(-0.2);
-    for (int k = 0; k < 11; ++k) m.Ellipse(60, -220 + 44 * k, 7, 7, kSteel, 0.5).Bias(-0.2).MirrorY();
+    for (int k = 0; k < 11; ++k) m.Ellipse(60, -220 + 44 * k, 7, 7, kSteel, 0.5).Bias(-0.2).MirrorX();
     m.Box(0, 30, 22, 36, kGrey, 3);
     m.Ellipse(0, 30, 10, 10, kRed).Flat(kLights);
     return m;
@@ -149,12 +149,12 @@ Model Carrier() {  // 176 x 176
 }
 Model Crab() {  // 176 x 128: the stage-3 boss
     Model m;
-    m.Capsule({-30, 10}, {-80, 50}, 8, kRust).MirrorY();
-    m.Capsule({-40, -10}, {-84, -40}, 7, kRust).MirrorY();
+    m.Capsule({-30, 10}, {-80, 50}, 8, kRust).MirrorX();
+    m.Capsule({-40, -10}, {-84, -40}, 7, kRust).MirrorX();
     m.Ellipse(0, 0, 70, 44, kRust, 0.9);
     m.Ellipse(0, -6, 40, 26, kRust, 1.2).Bias(0.1);
     m.Ellipse(0, -26, 10, 8, kGrey, 1.2);
-    m.Ellipse(-16, 20, 5, 4, kRed).Flat(kLights).MirrorY();
+    m.Ellipse(-16, 20, 5, 4, kRed).Flat(kLights).MirrorX();
     return m;
 }
 Model Saucer() {  // 160 x 128: the stage-6 boss
@@ -215,13 +215,13 @@ Image Boss1Whole() {
     for (double x : {-108.0, -92.0, 92.0, 108.0}) m.Box(x, 4, 2.5, 5, kGrey, 1);                                 // under-wing guns
     for (double x : {-100.0, 100.0}) m.Ellipse(x, -15, 6, 6, kSteel, 1.2).Bias(0.1);                            // wing-tip guns
     for (double x : {-59.0, 59.0}) {                                                                             // pods
-        m.Capsule({x, -30}, {x, 56}, 17, kSteel);
+        m.Capsule({x, -17}, {x, 43}, 17, kSteel);
         m.Box(x, 0, 9, 30, kSteel, 2).Bias(0.15);
         m.Ellipse(x, -8, 5, 5, kGrey, 1.2);
-        m.Ellipse(x, 60, 6, 4, kFire).Flat(kCycle + 6);
+        m.Ellipse(x, 57, 6, 3, kFire).Flat(kCycle + 6);
     }
-    m.Ellipse(0, 6, 32, 50, kPurple, 0.8);                                                                       // hull
-    m.Ellipse(0, -2, 20, 34, kPurple, 1.1).Bias(0.1);
+    m.Ellipse(0, 12, 30, 46, kPurple, 0.8);                                                                      // hull
+    m.Ellipse(0, 2, 19, 30, kPurple, 1.1).Bias(0.1);
     for (double x : {-13.0, 13.0}) m.Box(x, -25, 3, 5, kGrey, 1);
     m.Box(0, 59, 24, 4.5, kSteel, 1.5);                                                                          // tail
     m.Ellipse(0, 43, 11, 11.5, kRed, 1.2);                                                                       // core

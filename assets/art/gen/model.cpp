@@ -1,6 +1,7 @@
 // The shape renderer (see model.h).
 #include "model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -52,6 +53,15 @@ Model& Model::MirrorY() {
     Prim p = prims.back();
     p.cy = -p.cy;
     for (Vec& v : p.pts) v.y = -v.y;
+    if (p.kind == Prim::kPoly) std::reverse(p.pts.begin(), p.pts.end());
+    prims.push_back(p);
+    return *this;
+}
+
+Model& Model::MirrorX() {
+    Prim p = prims.back();
+    p.cx = -p.cx;
+    for (Vec& v : p.pts) v.x = -v.x;
     if (p.kind == Prim::kPoly) std::reverse(p.pts.begin(), p.pts.end());
     prims.push_back(p);
     return *this;

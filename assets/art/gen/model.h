@@ -35,6 +35,8 @@ struct Model {
     Model& Bias(double b);   // the last primitive is lit lighter or darker
     // Adds the mirror image (y -> -y) of the last primitive: most craft are symmetric about their axis.
     Model& MirrorY();
+    // The same across the y axis (x -> -x), for pictures drawn as they stand on the screen.
+    Model& MirrorX();
 };
 
 struct Layer {

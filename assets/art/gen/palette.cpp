@@ -163,7 +163,7 @@ const Terrain kDusk{{30, 20, 70}, {90, 70, 160}, {250, 210, 240}, {30, 40, 26}, 
 // Stage 5: six loops of 16 over sea, surf, cloud shade, cloud, land and land.
 Colours Sky() {
     Colours c;
-    AddLoop(c, 16, [](double p) { return Mix({12, 36, 96}, {30, 80, 160}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({16, 42, 106}, {30, 74, 150}, Wave(p)); });
     AddLoop(c, 16, [](double p) { double a = Wave(p); return a > 0.8 ? Mix({70, 150, 220}, {230, 250, 255}, (a - 0.8) / 0.2) : Mix({30, 90, 170}, {70, 150, 220}, a / 0.8); });
     AddLoop(c, 16, [](double p) { return Mix({120, 140, 176}, {146, 164, 196}, Wave(p)); });
     AddLoop(c, 16, [](double p) { return Mix({214, 226, 240}, {250, 252, 255}, Wave(p)); });

@@ -329,12 +329,13 @@ Image Sky(const Entry& e, Context&) {
             double land = Fbm(x * 1.5, Y, 480, 700, 4);
             double cloud = Fbm(x * 1.5 + 37, Y, 480, 710, 4);
             double shade = Fbm(x * 1.5 + 37 - 14, Y - 12, 480, 710, 4);
-            int wave = int(std::floor((Y * 0.5 + x * 0.25 + land * 10))) & 15;
+            double swell = Fbm(x * 1.5 + 91, Y, 480, 720, 3);
+            int wave = int(std::floor(Y * 0.5 + x * 0.25 + land * 10 + swell * 14)) & 15;
             std::uint8_t c = std::uint8_t(101 + wave);
             if (land > 0.62) c = std::uint8_t(land > 0.66 ? 165 + (int(land * 40) & 15) : 181 + ((x + Y) & 15));
             else if (land > 0.57) c = std::uint8_t(117 + wave);
-            if (cloud > 0.6) c = std::uint8_t(149 + ((x / 3 + Y / 3) & 15));
-            else if (shade > 0.6) c = std::uint8_t(133 + ((x / 3 + Y / 3) & 15));
+            if (cloud > 0.63) c = std::uint8_t(149 + (int(cloud * 60 + Y / 4) & 15));
+            else if (shade > 0.63) c = std::uint8_t(133 + (int(shade * 60 + Y / 4) & 15));
             img.Set(x, y, c);
         }
     return img;
