@@ -11,9 +11,7 @@
 #include "app/zenit02.h"
 #include "core/clock.h"
 #include "core/message_box.h"
-
-// The keyboard stands in for a pad: arrows steer, these keys are buttons 0..11.
-const char* const kPadButtonKeys[kPadButtonCount] = {"Z", "X", "C", "V", "A", "S", "D", "F", "Q", "W", "E", "R"};
+#include "platform/i_input_map.h"
 
 namespace {
 
@@ -451,12 +449,13 @@ void Form2::DrawControls() {
         }
     }
 
-    // Which keyboard key plays which pad button.
+    // Which keyboard key plays which pad button (the input layer's keyboard pad).
     Text(16, kLegendTop + 1, kKeysLabel, off);
     for (int i = 0; i < kPadButtonCount; ++i) {
         Rect k = KeyLegendRect(i);
-        float w = ImGui::CalcTextSize(kPadButtonKeys[i]).x;
-        Text(k.x + static_cast<int>((k.w - w) / 2), k.y + 1, kPadButtonKeys[i], off);
+        const char* key = KeyboardPadKeyName(i);
+        float w = ImGui::CalcTextSize(key).x;
+        Text(k.x + static_cast<int>((k.w - w) / 2), k.y + 1, key, off);
     }
     Text(kRowButtonsLeft, kLegendTop + 20, kKeysNote, off);
 

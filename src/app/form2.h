@@ -46,10 +46,6 @@ using ButtonRows = std::array<std::array<RowButtonState, kPadButtonCount>, kButt
 // functions. A number outside 0..11 marks nothing.
 ButtonRows RefreshRows(const std::array<int, kButtonRows>& chosen);
 
-// The keyboard keys that stand for pad buttons 0..11 (the arrow keys are the
-// directions), as the input layer maps them.
-extern const char* const kPadButtonKeys[kPadButtonCount];
-
 class Form2 {
 public:
     static constexpr int kWidth = 640;
