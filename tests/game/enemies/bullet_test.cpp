@@ -104,8 +104,7 @@ TEST_F(BulletTest, BouncingBulletBouncesForItsBounceTimeThenLeaves) {
     };
     for (const Case c : {Case{0, 199, 500}, Case{0, 200, 1000}, Case{10, 199, 400}}) {
         SCOPED_TRACE(c.bounce);
-        g_ObjectPack.Call_Initial();
-        game_.StartStage();
+        Restart();
         g_Rank = c.rank;
         SpawnVelocity<CTama4>(300, 100, 4, 3, c.sprite);
         Step();

@@ -79,10 +79,7 @@ private:
 class EnemyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        game_.StartStage([this](TestStage& st) {
-            if (hook_) hook_(st);
-        });
-        g_ObjectPack.Spawn<ShipStandIn>(5, VB_FALSE, &attacks_, &options_);
+        Restart();
         g_Rank = 0;
         SetRankValues();
         g_ScoreRate = 1.0;
@@ -94,6 +91,16 @@ protected:
     }
 
     void Step(int frames = 1) { game_.Step(frames); }
+
+    // A fresh stage for the next case of a table: empty pack, empty lists, a new stand-in.
+    void Restart() {
+        game_.StartStage([this](TestStage& st) {
+            if (hook_) hook_(st);
+        });
+        g_PlayerAttackList.Clear();
+        g_MyShipList.Clear();
+        g_ObjectPack.Spawn<ShipStandIn>(5, VB_FALSE, &attacks_, &options_);
+    }
 
     // Sprite 1, the scenery ground enemies ride on: 320 x height, top at `top`.
     static void SetUpGround(int top, int height = 4320) {
