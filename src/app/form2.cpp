@@ -313,7 +313,7 @@ void Form2::RunClicks() {
 void Form2::Yield() {
     if (!IsOpen()) return;
     const Uint32 id = SDL_GetWindowID(window_);
-    bool input = false;
+    bool moved = false, clicked = false;
     SDL_Event e;
     while (IsOpen() && SDL_PollEvent(&e)) {
         switch (e.type) {
@@ -329,7 +329,7 @@ void Form2::Yield() {
                 ui_->mouse_in = true;
                 ui_->mouse_x = static_cast<float>(e.motion.x);
                 ui_->mouse_y = static_cast<float>(e.motion.y);
-                input = true;
+                moved = true;
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
@@ -339,7 +339,7 @@ void Form2::Yield() {
                 ui_->mouse_y = static_cast<float>(e.button.y);
                 ui_->mouse_down = e.type == SDL_MOUSEBUTTONDOWN;
                 if (ui_->mouse_down) ui_->mouse_pressed = true;
-                input = true;
+                clicked = true;
                 break;
             default: break;
         }
@@ -347,9 +347,12 @@ void Form2::Yield() {
     if (!IsOpen()) return;
     RunTimer();
     if (!IsOpen()) return;
-    // A redraw costs a few milliseconds: draw for input, after a change, and
-    // otherwise at most 60 times a second, so loading between yields stays fast.
-    if (input || dirty_ || NowMs() - last_draw_ms_ >= 16.0) DrawFrame();
+    // Main yields after every sprite it loads, and a frame can take longer than
+    // the load itself: draw at once only for a press or release (ImGui must
+    // see each in its own frame) and after a change; mouse movement at most 60
+    // times a second, and otherwise a refresh ten times a second.
+    const double since = NowMs() - last_draw_ms_;
+    if (clicked || dirty_ || (moved && since >= 16.0) || since >= 100.0) DrawFrame();
 }
 
 void Form2::DrawFrame() { Render(nullptr); }
@@ -391,7 +394,7 @@ void Form2::Render(std::vector<std::uint32_t>* capture) {
             capture->clear();
     }
     SDL_RenderPresent(renderer_);
-    last_draw_ms_ = now;
+    last_draw_ms_ = NowMs();  // from the end of the frame, so slow frames do not follow one another
     dirty_ = false;
     RunClicks();
 }
