@@ -186,7 +186,7 @@ Colours Tunnel() {
 Colours Core() {
     Colours c;
     AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 4); return Mix({30, 20, 50}, {140, 255, 200}, a); });
-    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 2); return Mix({20, 24, 40}, {90, 110, 170}, a); });
+    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 2); return Mix({22, 26, 44}, {54, 66, 108}, a); });
     c.push_back({12, 12, 20});
     return c;
 }

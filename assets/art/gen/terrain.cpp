@@ -4,6 +4,7 @@
 // that repeats every 16 pixels, so rolling the range makes it flow.
 #include "model.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
@@ -16,7 +17,7 @@ double Window(int x, int y, int size) {  // 0 on the border, 1 well inside
 
 std::uint8_t WaterAt(int x, int y) {
     double w = std::sin((x % 16) * 2 * kPi / 16) * 1.5;
-    int phase = int(std::floor((x + 2 * y) / 2.0 + w)) & 15;
+    int phase = int(std::floor(x + y + w)) & 15;  // repeats every 16 pixels both ways
     return std::uint8_t(kWater + phase);
 }
 
@@ -109,11 +110,13 @@ Image Tile(const Entry& e, Context&) {
         Image img(32, 32);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
-                int plate = 171 + ((x / 8 + y / 8) * 7 + (x + y) / 4) % 60;
-                bool seam = x % 16 == 0 || y % 16 == 0;
-                bool vein = (x == 8 || y == 24 || (x > 8 && x < 24 && y == 8)) && !seam;
-                int along = vein ? (x == 8 ? y : x) : 0;
-                img.Set(x, y, std::uint8_t(vein ? 111 + (along * 2) % 60 : seam ? 231 : plate));
+                int px = x % 16, py = y % 16;
+                int plate = 171 + ((x + y) % 32) * 60 / 32;  // one slow wave across each cell
+                if (px == 1 || py == 1) plate = 171 + ((x + y + 8) % 32) * 60 / 32;
+                bool seam = px == 0 || py == 0;
+                bool vein = (x == 8 && y > 3 && y < 29) || (y == 24 && x > 8 && x < 28);
+                int along = x == 8 ? y : x;
+                img.Set(x, y, std::uint8_t(vein ? 111 + (along * 60 / 32) % 60 : seam ? 231 : plate));
             }
         return img;
     }
@@ -143,27 +146,192 @@ Image Edge(const Entry& e, Context&) {
     return img;
 }
 
-// Overlays: patches drawn over a ground cell, each a blob of its own.
-Image Overlay(const Entry& e, Context&) {
-    std::string kind = ArgStr(e, 0);
-    int a = ArgInt(e, 1);
-    const Ramp& r = kind == "grass" ? (a % 3 == 2 ? kGround2 : kVeg) : KindRamp(kind);
-    Image img(32, 32);
-    std::uint32_t seed = Hash(std::uint32_t(e.id));
-    double cx = 16 + (int(seed % 9) - 4), cy = 16 + (int((seed >> 4) % 9) - 4);
-    double rx = 7 + (a % 5) * 1.6, ry = 6 + ((a / 2) % 4) * 2;
+// Overlays: features drawn over a ground cell. Each kind has its own list;
+// roads meet the cell edges at their middle, so they join across cells.
+enum Feature { kFieldNS, kFieldEW, kPatch, kMeadow, kBush, kForest, kPond, kRocks, kRoad, kScorch,
+               kLineNS, kLineEW, kCracks, kStain, kManhole, kArrow, kGrid, kHatch, kPlates, kRubble,
+               kTracksNS, kTracksEW, kBones, kIce };
+struct OverlayDef {
+    Feature f;
+    int arg;  // road: connections, 1 north, 2 east, 4 south, 8 west
+};
+const std::map<std::string, std::vector<OverlayDef>>& Overlays() {
+    static const std::map<std::string, std::vector<OverlayDef>> defs = {
+        {"grass", {{kFieldNS, 0}, {kFieldEW, 0}, {kPatch, 0}, {kMeadow, 0}, {kBush, 0}, {kForest, 0}, {kPond, 0},
+                   {kRocks, 0}, {kRoad, 5}, {kRoad, 10}, {kRoad, 15}, {kRoad, 6}, {kRoad, 12}, {kRoad, 3},
+                   {kRoad, 9}, {kRoad, 4}, {kScorch, 0}}},
+        {"road", {{kLineNS, 0}, {kLineEW, 0}, {kLineNS, 1}, {kCracks, 0}, {kStain, 0}, {kManhole, 0}, {kArrow, 0},
+                  {kGrid, 0}, {kHatch, 0}, {kGrid, 1}, {kPlates, 0}, {kRubble, 0}, {kPond, 1}, {kTracksNS, 1},
+                  {kCracks, 1}}},
+        {"sand", {{kFieldEW, 1}, {kRocks, 0}, {kBush, 1}, {kPond, 0}, {kTracksNS, 0}, {kTracksEW, 0}, {kBones, 0},
+                  {kScorch, 0}}},
+        {"snow", {{kIce, 0}, {kRocks, 0}, {kForest, 1}, {kPond, 1}, {kTracksNS, 0}, {kTracksEW, 0}, {kCracks, 1},
+                  {kScorch, 0}}},
+    };
+    return defs;
+}
+
+// A soft-edged blob centred in the cell, shaded from the top left.
+template <typename F>
+void Blob(std::uint32_t seed, double rx, double ry, F paint) {
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             double n = TileNoise(x, y, 4, 32, seed);
-            double d = std::hypot((x - cx) / rx, (y - cy) / ry) + (n - 0.5) * 0.5;
-            if (d > 1) continue;
-            if (kind == "road" && a % 2 == 1) {  // markings instead of patches
-                if (std::fabs(x - cx) < 1.5 || (a % 4 == 3 && std::fabs(y - cy) < 1.5)) img.Set(x, y, kMarkWhite);
-                continue;
-            }
-            img.Set(x, y, Tone(r, 1 - d * 0.8 + (n - 0.5) * 0.4 - (x + y - 32) * 0.01, x, y));
+            double d = std::hypot((x - 15.5) / rx, (y - 15.5) / ry) + (n - 0.5) * 0.45;
+            if (d <= 1) paint(x, y, d, n);
         }
-    Outline(img, r.front());
+}
+
+Image Overlay(const Entry& e, Context&) {
+    const std::string kind = ArgStr(e, 0);
+    const OverlayDef& def = Overlays().at(kind).at(std::size_t(ArgInt(e, 1)));
+    std::uint32_t seed = Hash(std::uint32_t(e.id));
+    Image img(32, 32);
+    auto shade = [](int x, int y) { return (30 - x - y) * 0.012; };  // light from the top left
+    switch (def.f) {
+        case kFieldNS:
+        case kFieldEW: {
+            const Ramp& r = def.arg ? kSand : kGround2;
+            Blob(seed, 13, 13, [&](int x, int y, double, double n) {
+                int along = def.f == kFieldNS ? x : y;
+                img.Set(x, y, Tone(r, (along % 4 < 2 ? 0.7 : 0.3) + (n - 0.5) * 0.3 + shade(x, y), x, y));
+            });
+            break;
+        }
+        case kPatch:
+        case kScorch:
+            Blob(seed, 11, 9, [&](int x, int y, double d, double n) {
+                img.Set(x, y, def.f == kScorch ? Tone(kSmoke, 0.2 + n * 0.6 - d * 0.3, x, y) : Tone(kGround, 0.2 + n * 0.5 + shade(x, y), x, y));
+            });
+            break;
+        case kMeadow:
+            Blob(seed, 12, 10, [&](int x, int y, double, double n) {
+                img.Set(x, y, Tone(kVeg, 0.6 + (n - 0.5) + shade(x, y), x, y));
+                if (Hash(seed, std::uint32_t(x), std::uint32_t(y)) % 13 == 0) img.Set(x, y, (x + y) % 2 ? kMarkYellow : kMarkWhite);
+            });
+            break;
+        case kBush:
+        case kForest: {
+            Model m;
+            const Ramp& r = def.arg ? kRock : kVeg;
+            int count = def.f == kForest ? 5 : 2;
+            for (int k = 0; k < count; ++k) {
+                std::uint32_t h = Hash(seed, std::uint32_t(k));
+                m.Ellipse(double(int(h % 15)) - 7, double(int((h >> 8) % 15)) - 7, 5 + (h >> 16) % 3, 4 + (h >> 20) % 3, r);
+            }
+            img = Render(32, 32, m, 0, {true, true});
+            break;
+        }
+        case kPond:
+            Blob(seed, 10, 8, [&](int x, int y, double d, double) {
+                img.Set(x, y, d > 0.8 ? (def.arg ? kMetal[0] : kSand[1]) : WaterAt(x, y));
+            });
+            break;
+        case kIce:
+            Blob(seed, 12, 9, [&](int x, int y, double d, double n) {
+                img.Set(x, y, Tone(kGround2, 0.7 + (n - 0.5) * 0.6 - d * 0.2 + shade(x, y), x, y));
+            });
+            break;
+        case kRocks:
+        case kRubble: {
+            Model m;
+            for (int k = 0; k < 4; ++k) {
+                std::uint32_t h = Hash(seed, std::uint32_t(k));
+                m.Ellipse(double(int(h % 19)) - 9, double(int((h >> 8) % 19)) - 9, 2.5 + (h >> 16) % 3, 2 + (h >> 20) % 2, def.f == kRocks ? kRock : kMetal);
+            }
+            img = Render(32, 32, m, 0);
+            break;
+        }
+        case kRoad: {
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x) {
+                    bool in = (x >= 10 && x <= 21 && y >= 10 && y <= 21) ||
+                              ((def.arg & 1) && x >= 10 && x <= 21 && y < 16) || ((def.arg & 4) && x >= 10 && x <= 21 && y > 15) ||
+                              ((def.arg & 8) && y >= 10 && y <= 21 && x < 16) || ((def.arg & 2) && y >= 10 && y <= 21 && x > 15);
+                    if (!in) continue;
+                    bool edge = x == 10 || x == 21 || y == 10 || y == 21;
+                    img.Set(x, y, Tone(kMetal, 0.3 + Fbm(x, y, 32, 990, 2) * 0.3, x, y));
+                    if (edge) img.Set(x, y, kMetal[3]);
+                }
+            // open the kerb where the road goes on
+            for (int i = 11; i <= 20; ++i) {
+                if (def.arg & 1) img.Set(i, 10, Tone(kMetal, 0.4, i, 10));
+                if (def.arg & 4) img.Set(i, 21, Tone(kMetal, 0.4, i, 21));
+                if (def.arg & 8) img.Set(10, i, Tone(kMetal, 0.4, 10, i));
+                if (def.arg & 2) img.Set(21, i, Tone(kMetal, 0.4, 21, i));
+            }
+            if (def.arg == 5) for (int y = 2; y < 32; y += 8) FillRect(img, 15, y, 16, y + 3, kMarkWhite);
+            if (def.arg == 10) for (int x = 2; x < 32; x += 8) FillRect(img, x, 15, x + 3, 16, kMarkWhite);
+            break;
+        }
+        case kLineNS:
+        case kLineEW:
+            for (int i = 0; i < 32; ++i) {
+                if (def.f == kLineNS && (i / 4) % 2 == 0) img.Set(15, i, kMarkWhite), img.Set(16, i, kMarkWhite);
+                if ((def.f == kLineEW || def.arg) && (i / 4) % 2 == 0) img.Set(i, 15, kMarkWhite), img.Set(i, 16, kMarkWhite);
+            }
+            break;
+        case kCracks: {
+            int x = 6 + int(seed % 8), y = 2;
+            while (y < 30) {
+                img.Set(x, y, kMetal[0]);
+                img.Set(x + 1, y, def.arg ? kRock[3] : kMetal[2]);
+                ++y;
+                x += int(Hash(seed, std::uint32_t(y)) % 3) - 1;
+                x = std::clamp(x, 3, 28);
+            }
+            break;
+        }
+        case kStain:
+            Blob(seed, 8, 6, [&](int x, int y, double d, double) { if ((x + y) % 2 == 0 || d < 0.6) img.Set(x, y, kMetal[0]); });
+            break;
+        case kManhole: {
+            Model m;
+            m.Ellipse(0, 0, 6, 6, kMetal, 0.4).Bias(-0.1);
+            m.Box(0, 0, 4, 0.6, kMetal).Flat(kMetal[0]);
+            img = Render(32, 32, m, 0);
+            break;
+        }
+        case kArrow:
+            for (int y = 6; y < 26; ++y)
+                for (int x = 0; x < 32; ++x)
+                    if ((y < 14 && std::abs(x - 16) < y - 5) || (y >= 14 && std::abs(x - 16) < 3)) img.Set(x, y, kMarkWhite);
+            break;
+        case kGrid:
+            for (int i = 0; i < 32; ++i) {
+                img.Set(i, def.arg ? 2 : 0, kMarkYellow);
+                if (i % 16 == 4) FillRect(img, i, 0, i, 31, def.arg ? kMarkWhite : kMarkYellow);
+            }
+            break;
+        case kHatch:
+            for (int y = 4; y < 28; ++y)
+                for (int x = 4; x < 28; ++x)
+                    if (((x + y) / 3) % 2 == 0) img.Set(x, y, kMarkYellow);
+                    else img.Set(x, y, kMetal[0]);
+            break;
+        case kPlates:
+            for (int y = 2; y < 30; ++y)
+                for (int x = 2; x < 30; ++x)
+                    img.Set(x, y, x == 2 || y == 2 ? kMetal[4] : x == 29 || y == 29 ? kMetal[0] : Tone(kMetal, 0.55, x, y));
+            for (int k = 0; k < 4; ++k) img.Set(k % 2 ? 26 : 5, k / 2 ? 26 : 5, kMetal[0]);
+            break;
+        case kTracksNS:
+        case kTracksEW:
+            for (int i = 0; i < 32; ++i)
+                for (int t : {11, 20})
+                    if (i % 3 != 0) {
+                        if (def.f == kTracksNS) img.Set(t, i, kGround[0]), img.Set(t + 1, i, kGround[1]);
+                        else img.Set(i, t, kGround[0]), img.Set(i, t + 1, kGround[1]);
+                    }
+            break;
+        case kBones: {
+            Model m;
+            m.Capsule({-8, -2}, {6, 4}, 1.4, kSand).Bias(0.3);
+            m.Ellipse(8, -4, 3, 2.5, kSand).Bias(0.3);
+            img = Render(32, 32, m, 0);
+            break;
+        }
+    }
     return img;
 }
 
