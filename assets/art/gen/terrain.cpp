@@ -439,7 +439,8 @@ Image Quarter(const Entry& e, Context&) {
     return img;
 }
 
-// Scorched debris: a blob of dark metal pieces on a burnt patch.
+// Scorched debris: broken plates and beams on a burnt patch that thins out
+// toward its edge, with a few embers still glowing.
 Image Wreck(const Entry& e, Context&) {
     Image img(e.w, e.h);
     double cx = e.w / 2.0, cy = e.h / 2.0;
@@ -447,17 +448,28 @@ Image Wreck(const Entry& e, Context&) {
     for (int y = 0; y < e.h; ++y)
         for (int x = 0; x < e.w; ++x) {
             double n = Fbm(x * 32.0 / e.w, y * 32.0 / e.h, 32, seed, 3);
-            double d = std::hypot((x - cx) / cx, (y - cy) / cy) + (n - 0.5) * 0.6;
-            if (d > 0.95) continue;
-            double lit = 0.6 - (x - cx + y - cy) / (e.w + e.h) - d * 0.3 + (n - 0.5);
-            img.Set(x, y, n > 0.55 ? Tone(kGrey, lit, x, y) : Tone(kSmoke, lit * 0.7, x, y));
+            double d = std::hypot((x + 0.5 - cx) / cx, (y + 0.5 - cy) / cy) + (n - 0.5) * 0.5;
+            if (d < 0.55 || (d < 0.95 && Bayer(x, y) > (d - 0.55) / 0.4)) img.Set(x, y, d < 0.4 ? kSmoke[0] : kShadow);
         }
-    for (int k = 0; k < 6 + e.w / 8; ++k) {  // embers
+    Model m;
+    double s = std::sqrt(e.w / 32.0);
+    int pieces = 3 + e.w / 10;
+    for (int k = 0; k < pieces; ++k) {
         std::uint32_t h = Hash(seed, std::uint32_t(k));
+        double px = (int(h % 100) - 50) / 100.0 * e.w * 0.55, py = (int((h >> 8) % 100) - 50) / 100.0 * e.h * 0.55;
+        double a = (h >> 16) % 628 / 100.0, l = (3 + (h >> 24) % 5) * s, w = (1.5 + (h >> 28) % 3) * s * 0.6;
+        double c = std::cos(a), sn = std::sin(a);
+        m.Poly({{px - c * l + sn * w, py - sn * l - c * w}, {px + c * l + sn * w, py + sn * l - c * w},
+                {px + c * l - sn * w, py + sn * l + c * w}, {px - c * l - sn * w, py - sn * l + c * w}},
+               k % 3 ? kGrey : kSmoke, 1.2).Bias(-0.2);
+    }
+    Image debris = Render(e.w, e.h, m, 0);
+    Blit(img, debris, 0, 0);
+    for (int k = 0; k < 4 + e.w / 8; ++k) {  // embers
+        std::uint32_t h = Hash(seed, std::uint32_t(k) + 99);
         int x = int(cx) + int(h % unsigned(e.w / 2)) - e.w / 4, y = int(cy) + int((h >> 10) % unsigned(e.h / 2)) - e.h / 4;
         if (img.Solid(x, y)) img.Set(x, y, k % 3 ? kFire[1] : kFire[3]);
     }
-    Outline(img);
     return img;
 }
 
