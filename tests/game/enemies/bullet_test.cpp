@@ -175,4 +175,40 @@ TEST_F(BulletTest, RisingBombBurstsIntoSixteenShootableBulletsBelowItsBurstHeigh
     EXPECT_EQ(Count<CTama2>(), 16);
 }
 
+TEST_F(BulletTest, EachBombTypeFiresOnceByItsRuleAndVanishes) {
+    struct Case {
+        int type;
+        int ship_x, ship_y;
+        bool shot_down;
+        int aimed5, aimed6, ring;
+    };
+    const Case cases[] = {
+        {6081, 160, 200, false, 1, 0, 0},   // fires when 150..160 pixels from the ship
+        {6081, -10, 120, false, 0, 0, 0},   // never that close: falls out unfired
+        {6082, 20, 230, false, 1, 0, 0},    // fires at the bottom when the ship is far
+        {6082, 160, 230, false, 0, 0, 0},   // ... and not when it is close
+        {6083, 20, 230, true, 1, 0, 0},     // fires when shot down
+        {6084, 20, 230, false, 0, 0, 8},    // a ring of eight at its trigger height
+        {6084, 160, 150, false, 0, 0, 0},   // the ship too close as it passes: no ring
+        {6085, 160, 200, false, 0, 1, 0},   // the large ones fire large bullets
+        {6088, 20, 230, false, 0, 0, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        Restart();
+        g_MyShipPos = Box(c.ship_x, c.ship_y, 8, 8);
+        attacks_.clear();
+        if (c.shot_down) attacks_ = {{Box(160, 100, 8, 8), 1000}};
+        g_SpawnParam = {.X = 100, .Y = 200, .DX = 0, .DY = 2, .Sprite = c.type, .Dir = 0, .Level = 160, .Side = 0};
+        g_ObjectPack.Spawn<CTama7>(3, VB_TRUE);
+        for (int i = 0; i < 300 && Count<CTama7>() > 0; ++i) Step();
+        EXPECT_EQ(Count<CTama7>(), 0);
+        int aimed5 = 0;
+        for (const CTama5* t : All<CTama5>()) aimed5 += t->Sprite() == 199;
+        EXPECT_EQ(aimed5, c.aimed5);
+        EXPECT_EQ(Count<CTama6>(), c.aimed6);
+        EXPECT_EQ(Count<CTama>(), c.ring);
+    }
+}
+
 }  // namespace
