@@ -6,6 +6,8 @@
 
 #include "core/message_box.h"
 #include "core/resource_pack.h"
+#include "gfx/q7_ddbpack256.h"
+#include "gfx/q7_palette256.h"
 #include "platform/audio_engine.h"
 #include "platform/i_headless.h"
 #include "platform/i_sdl_backend.h"
@@ -85,6 +87,10 @@ void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend) {
         SetMessageBoxHandler([](std::string_view text, std::string_view title, MsgBoxStyle style) {
             return g_DX7.Backend().ShowMessage(text, title, style);
         });
+        // The sprite pack's window path shows its frames through us.
+        SetFramePresenter([](const std::uint32_t* pixels, int w, int h, int dest_w, int dest_h) {
+            return g_DX7.PresentWindow(pixels, w, h, dest_w, dest_h) ? std::string() : g_DX7.LastError();
+        });
         static const bool hooked = [] {
             AddShutdownHook([] { g_DX7.Release(); });
             return true;
@@ -148,7 +154,9 @@ void CQ7DirectX7::Display_SetUP(int, int, int) {}
 bool CQ7DirectX7::DD_SetUP(WindowHandle, int SC_Width, int SC_Height, int Color_Bit) {
     if (!DD_Enabled) return true;
     DD_SetDown();
-    (void)Color_Bit;  // always an 8-bit screen of palette indices, emulated
+    // Always an 8-bit screen of palette indices (emulated): the surface has a
+    // byte per pixel whatever depth is asked for.
+    (void)Color_Bit;
     if (!Backend().OpenDisplay(SC_Width, SC_Height)) {
         last_error_ = backend_->LastError();
         return false;
@@ -156,6 +164,7 @@ bool CQ7DirectX7::DD_SetUP(WindowHandle, int SC_Width, int SC_Height, int Color_
     dest_w_ = SC_Width;
     dest_h_ = SC_Height;
     dd_ready_ = true;
+    g_DisplayBitsPerPixel = 8;
     return true;
 }
 
@@ -215,6 +224,7 @@ void CQ7DirectX7::DD_SetDown() {
     surface_.clear();
     src_w_ = src_h_ = 0;
     dd_ready_ = false;
+    g_DisplayBitsPerPixel = 32;  // frames go to the window from now on
 }
 
 bool CQ7DirectX7::PresentWindow(const std::uint32_t* pixels, int w, int h, int dest_w, int dest_h) {

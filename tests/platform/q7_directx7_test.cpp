@@ -7,6 +7,8 @@
 #include "core/clock.h"
 #include "core/message_box.h"
 #include "core/resource_pack.h"
+#include "gfx/q7_ddbpack256.h"
+#include "gfx/q7_palette256.h"
 #include "platform/i_headless.h"
 #include "platform/test_media.h"
 
@@ -147,6 +149,38 @@ TEST_F(DirectX7Test, WindowPathShowsTheMappedFrame) {
     EXPECT_TRUE(hl_->DisplayOpen());
     EXPECT_EQ(hl_->LastFrame().rgb[100], 0x123456u);
     EXPECT_TRUE(hl_->LastFrame().indices.empty());
+}
+
+TEST_F(DirectX7Test, SpritePackFramesReachTheScreenByBothPaths) {
+    // Window path: BGstrBlt hands the mapped frame to the presenter we install.
+    EXPECT_EQ(g_DisplayBitsPerPixel, 32);
+    g_DDBPack.BGSetUp(320, 240, 640, 480, 0, 0);
+    g_DDBPack.Cls(true);
+    g_DDBPack.BGstrBlt();
+    ASSERT_EQ(hl_->PresentCount(), 1);
+    EXPECT_EQ(hl_->DisplayWidth(), 640);
+    EXPECT_EQ(hl_->LastFrame().rgb[0], 0xFFFFFFu);
+
+    // Full screen: an 8-bit display, the palette loaded index for index.
+    ASSERT_TRUE(g_DX7.DD_SetUP(nullptr, 640, 480, 8));
+    ASSERT_TRUE(g_DX7.DD_OFFSC_SetUP(320, 240));
+    EXPECT_EQ(g_DisplayBitsPerPixel, 8);
+    g_DDBPack.BGSetUp(320, 240, 640, 480, 0, 0);
+    for (int i = 0; i < 256; ++i) {
+        PalIndex8[i] = static_cast<std::uint8_t>(i);
+        g_DX7.DD_SetPaletteEntry(i, g_Palette.GetColor32(i));
+    }
+    g_DX7.DD_PaletteSetUP();
+    g_DDBPack.Cls(true);
+    int pitch = 0;
+    std::uint8_t* surface = g_DX7.DD_Lock(pitch);
+    g_DDBPack.DirectBlt(surface, pitch);
+    g_DX7.DD_UnLock();
+    ASSERT_TRUE(g_DX7.DD_Flip());
+    EXPECT_EQ(hl_->LastFrame().indices[0], 255);
+    EXPECT_EQ(hl_->LastFrame().rgb[320 * 240 - 1], 0xFFFFFFu);
+    g_DX7.DD_SetDown();
+    EXPECT_EQ(g_DisplayBitsPerPixel, 32);
 }
 
 // ---- Window events ----
