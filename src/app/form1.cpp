@@ -356,6 +356,7 @@ void Form1::RunStage() {
         }
         expected_tick += 1;
         if (hooks_.bench) hooks_.bench(g_phase);
+        if (hooks_.after_frame) hooks_.after_frame();
         Yield();
     }
 

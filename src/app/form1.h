@@ -34,6 +34,8 @@ struct FrameLoopHooks {
     std::function<bool()> before_step;
     // After each presentation of a frame (also the pause's and a repaint's).
     std::function<void()> after_present;
+    // At the end of each pass of the frame loop: stepped, and drawn if on time.
+    std::function<void()> after_frame;
     // Phase timings of every frame, taken with the real clock. Only a bench
     // installs this, so play and headless runs never read real time.
     std::function<void(const FramePhaseTimes&)> bench;

@@ -206,11 +206,13 @@ TEST(RunStage, HitFlashShowsOnlyTheTopFourLayers) {
         g_DDBPack.AddBlt(at, 5001, 36, 0, 0);
     }));
     std::vector<std::pair<int, int>> seen;  // colours at the two squares, per presented frame
-    g_Form1.SetHooks({.after_present = [&] {
+    FrameLoopHooks hooks;
+    hooks.after_present = [&] {
         const auto& f = game.Backend().LastFrame();
         ASSERT_FALSE(f.indices.empty());
         seen.emplace_back(f.indices[102 * f.width + 102], f.indices[102 * f.width + 202]);
-    }});
+    };
+    g_Form1.SetHooks(hooks);
     g_Form1.RunStage();
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], std::make_pair(10, 20));
@@ -266,7 +268,8 @@ TEST(Main, PlaysTheStagesInTurnAndKeepsEachStagesStatistics) {
         return std::make_unique<TestStage>(stage_no == 1 ? EndsAfter(30, 2) : EndsAfter(20, 10));
     });
     int setups = 0;
-    ProgramOptions options{.headless = true};
+    ProgramOptions options;
+    options.headless = true;
     options.hooks.after_stage_setup = [&] { ++setups; };
 
     EXPECT_EQ(Main(options), 0);

@@ -1,0 +1,229 @@
+#include "sim_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+#include "app/program.h"
+#include "app/zenit02.h"
+#include "core/clock.h"
+#include "core/message_box.h"
+#include "core/q7_objectpack.h"
+#include "platform/i_headless.h"
+#include "platform/q7_directx7.h"
+
+namespace {
+
+std::optional<long long> ParseInt(const std::string& s) {
+    if (s.empty()) return std::nullopt;
+    std::size_t used = 0;
+    try {
+        long long v = std::stoll(s, &used);
+        if (used != s.size()) return std::nullopt;
+        return v;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+void Fnv(std::uint64_t& h, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        h ^= (v >> (8 * i)) & 0xFF;
+        h *= 0x100000001b3ULL;
+    }
+}
+
+bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
+    if (frame.rgb.empty()) return false;
+    std::vector<std::uint8_t> rgb(frame.rgb.size() * 3);
+    for (std::size_t i = 0; i < frame.rgb.size(); ++i) {
+        rgb[3 * i] = static_cast<std::uint8_t>(frame.rgb[i] >> 16);
+        rgb[3 * i + 1] = static_cast<std::uint8_t>(frame.rgb[i] >> 8);
+        rgb[3 * i + 2] = static_cast<std::uint8_t>(frame.rgb[i]);
+    }
+    return stbi_write_png(file.string().c_str(), frame.width, frame.height, 3, rgb.data(), frame.width * 3) != 0;
+}
+
+void PrintMessages() {
+    if (HeadlessBackend* headless = g_DX7.Headless())
+        for (const MessageRecord& m : headless->Messages()) std::fprintf(stderr, "message: %s\n", m.text.c_str());
+}
+
+}  // namespace
+
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error) {
+    SimOptions o;
+    auto fail = [&](std::string why) {
+        if (error) *error = std::move(why);
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+        auto number = [&](long long lo, long long hi) -> std::optional<long long> {
+            const std::string* v = value();
+            std::optional<long long> n = v ? ParseInt(*v) : std::nullopt;
+            if (!n || *n < lo || *n > hi) return std::nullopt;
+            return n;
+        };
+        if (a == "--stage") {
+            auto n = number(1, 9);
+            if (!n) return fail("--stage takes a stage number 1..9");
+            o.stage = static_cast<int>(*n);
+        } else if (a == "--frames") {
+            auto n = number(0, 1'000'000'000);
+            if (!n) return fail("--frames takes a frame count");
+            o.frames = *n;
+        } else if (a == "--power") {
+            auto n = number(0, 3);
+            if (!n) return fail("--power takes a weapon level 0..3");
+            o.power = static_cast<int>(*n);
+        } else if (a == "--every") {
+            auto n = number(1, 1'000'000'000);
+            if (!n) return fail("--every takes a count of 1 or more");
+            o.every = static_cast<int>(*n);
+        } else if (a == "--input" || a == "--trace" || a == "--frames-dir") {
+            const std::string* v = value();
+            if (!v || v->empty()) return fail(a + " takes a path");
+            (a == "--input" ? o.input : a == "--trace" ? o.trace : o.frames_dir) = *v;
+        } else if (a == "--invincible") {
+            o.invincible = true;
+        } else if (a == "--autofire") {
+            o.autofire = true;
+        } else {
+            return fail("unknown option '" + a + "'");
+        }
+    }
+    return o;
+}
+
+int RunSim(const SimOptions& options, SimResult& result, std::function<void(const FramePhaseTimes&)> bench) {
+    std::optional<InputScript> script;
+    if (!options.input.empty()) {
+        std::string error;
+        script = InputScript::Load(options.input, &error);
+        if (!script) {
+            std::fprintf(stderr, "input %s\n", error.c_str());
+            return 2;
+        }
+    }
+    std::ofstream trace;
+    if (!options.trace.empty()) {
+        trace.open(options.trace, std::ios::binary | std::ios::trunc);
+        if (!trace) {
+            std::fprintf(stderr, "trace: cannot write %s\n", options.trace.c_str());
+            return 2;
+        }
+    }
+    if (!options.frames_dir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(options.frames_dir, ec);
+        if (ec) {
+            std::fprintf(stderr, "frames-dir: cannot create %s: %s\n", options.frames_dir.c_str(), ec.message().c_str());
+            return 2;
+        }
+    }
+
+    VirtualClock clock;
+    SetClock(&clock);
+    ResetGlobalState();
+    // A run that ends through a fatal error still tells what was said.
+    AddShutdownHook(PrintMessages);
+
+    std::int64_t frame = 0;      // frames stepped so far
+    std::int64_t presented = 0;  // frames presented so far
+    bool frames_ok = true;
+    ProgramOptions program;
+    program.headless = true;
+    program.start_stage = options.stage;
+    FrameLoopHooks& hooks = program.hooks;
+    hooks.after_stage_setup = [&] {
+        if (options.power < 0) return;
+        g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
+    };
+    hooks.before_step = [&] {
+        if (options.frames >= 0 && frame >= options.frames) return false;
+        PadState pad = script ? script->At(frame) : PadState{};
+        if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
+        g_DX7.Headless()->SetPadState(pad.left, pad.right, pad.up, pad.down, pad.buttons);
+        if (options.invincible) g_NoDamage = true;
+        return true;
+    };
+    hooks.after_present = [&] {
+        if (!options.frames_dir.empty() && presented % options.every == 0) {
+            char name[32];
+            std::snprintf(name, sizeof name, "frame_%06lld.png", static_cast<long long>(presented));
+            if (!WritePng(std::filesystem::path(options.frames_dir) / name, g_DX7.Headless()->LastFrame()))
+                frames_ok = false;
+        }
+        ++presented;
+    };
+    hooks.after_frame = [&] {
+        ++frame;
+        if (trace)
+            trace << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
+                  << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
+                  << ",\"objects\":" << g_ObjectPack.GetObjectCount() << "}\n";
+    };
+    hooks.bench = std::move(bench);
+
+    auto start = std::chrono::steady_clock::now();
+    int code = Main(program);
+    result.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    PrintMessages();
+    SetClock(nullptr);
+
+    result.stage_no = g_StageNo;
+    result.frames = frame;
+    result.score = g_Score;
+    result.lives = g_Lives;
+    result.rank = g_Rank;
+    result.stage_frames.assign(std::begin(g_StageFrames), std::end(g_StageFrames));
+    result.result_text = g_ResultText;
+    result.hash = g_DX7.Headless() ? g_DX7.Headless()->FrameHash() : 0;
+    Fnv(result.hash, static_cast<std::uint32_t>(g_Score));
+    Fnv(result.hash, static_cast<std::uint32_t>(g_Lives));
+    Fnv(result.hash, static_cast<std::uint32_t>(g_Rank));
+    if (!frames_ok) std::fprintf(stderr, "frames-dir: some frames could not be written\n");
+    return code;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += static_cast<char>(c);  // UTF-8 passes through
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string SummaryJson(const SimResult& r) {
+    std::string frames = "[";
+    for (std::size_t i = 0; i < r.stage_frames.size(); ++i)
+        frames += (i ? "," : "") + std::to_string(r.stage_frames[i]);
+    frames += "]";
+    char hash[24];
+    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(r.hash));
+    return "{\"stage_no\":" + std::to_string(r.stage_no) + ",\"frames\":" + std::to_string(r.frames) +
+           ",\"score\":" + std::to_string(r.score) + ",\"lives\":" + std::to_string(r.lives) +
+           ",\"rank\":" + std::to_string(r.rank) + ",\"stage_frames\":" + frames +
+           ",\"result_text\":" + JsonString(r.result_text) + ",\"hash\":\"" + hash + "\"}";
+}
