@@ -196,4 +196,30 @@ TEST(ArtData, SpritesUseOnlyColoursTheirStagesLoad) {
         }
 }
 
+std::vector<std::uint8_t> Pixels(int id, int x0, int y0, int w, int h) {
+    auto res = FindResource("CUSTOM", id);
+    int width = (*res)[0] << 8 | (*res)[1];
+    std::vector<std::uint8_t> out;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x) out.push_back((*res)[4 + std::size_t(y * width + x)]);
+    return out;
+}
+
+// Maps place ground cells of random variants side by side and quarter cells
+// inside them: their borders must agree or every cell edge shows.
+TEST(ArtData, GroundCellsJoinWithoutSeams) {
+    for (auto [first, last] : {std::pair{1001, 1010}, std::pair{1101, 1110}, std::pair{1127, 1136}}) {
+        auto ring = [](int id) {
+            std::vector<std::uint8_t> r;
+            for (auto part : {Pixels(id, 0, 0, 32, 1), Pixels(id, 0, 31, 32, 1), Pixels(id, 0, 0, 1, 32), Pixels(id, 31, 0, 1, 32)})
+                r.insert(r.end(), part.begin(), part.end());
+            return r;
+        };
+        for (int id = first + 1; id <= last; ++id) EXPECT_EQ(ring(id), ring(first)) << "cell " << id << " against " << first;
+    }
+    // Water repeats every 16 pixels: the water quarter cell matches every quarter of the water cell.
+    for (int q = 0; q < 4; ++q)
+        EXPECT_EQ(Pixels(229, 0, 0, 16, 16), Pixels(1069, (q % 2) * 16, (q / 2) * 16, 16, 16)) << "quarter " << q;
+}
+
 }  // namespace

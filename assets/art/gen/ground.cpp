@@ -11,11 +11,14 @@ namespace {
 Image Tank(const Entry& e, Context&) {
     static Model body, turret;
     if (body.prims.empty()) {
-        body.Box(0, -6.5, 9.5, 2.6, kGrey, 1.2).MirrorY();   // tracks
-        body.Box(0, 0, 8.5, 5.5, kOlive, 1.8);
-        body.Box(-6.5, 0, 1.5, 3.5, kOlive).Bias(-0.2);     // engine deck
-        turret.Capsule({0, 0}, {9.5, 0}, 1.3, kGrey);
-        turret.Ellipse(-0.5, 0, 4, 3.6, kOlive, 1.3).Bias(0.15);
+        body.Box(0, -6.5, 9.5, 2.8, kGrey, 1.2).Bias(-0.25).MirrorY();   // tracks
+        for (int k = 0; k < 6; ++k) body.Box(-7.5 + 3 * k, -6.5, 0.5, 2.8, kGrey).Flat(kOutline).MirrorY();  // treads
+        body.Box(0.5, 0, 8.5, 4.8, kOlive, 1.8);
+        body.Box(-6.5, 0, 1.6, 3.2, kOlive, 1).Bias(-0.25);                // engine deck
+        body.Box(8, 0, 0.8, 3.5, kOlive).Bias(0.3);                         // glacis
+        turret.Capsule({2, 0}, {10.5, 0}, 1.2, kGrey);
+        turret.Ellipse(-0.5, 0, 4.2, 3.8, kOlive, 1.4).Bias(0.15);
+        turret.Ellipse(-1.5, -1.5, 1, 1, kOlive).Flat(kOlive[4]);
     }
     return Render(e.w, e.h, {Layer{&body, Heading8(ArgInt(e, 0))}, Layer{&turret, Heading8(ArgInt(e, 1))}});
 }
@@ -69,7 +72,7 @@ Image Launcher(const Entry& e, Context&) {
         }
     }
     m.Ellipse(0, 38, 2, 2, kRed).Flat(kLights);
-    return Render(48, 96, m, 0, {true, true});
+    return Render(48, 96, m, 0, {false, true});
 }
 
 Image Bunker(const Entry& e, Context&) {
@@ -201,7 +204,7 @@ Image Hull(const Entry& e, Context&) {
     const HullDef& d = Hulls().at(name);
     if (!made.count(name)) {
         Model m = d.build();
-        made[name] = Render(d.w, d.h, m, 0, {true, true});
+        made[name] = Render(d.w, d.h, m, 0, {false, true});
     }
     int p = ArgInt(e, 1), cols = d.w / d.pw;
     return Crop(made[name], (p % cols) * d.pw, (p / cols) * d.ph, d.pw, d.ph);
@@ -211,23 +214,35 @@ Image Hull(const Entry& e, Context&) {
 Image Boss1Whole() {
     // Boss centre at (120, 36) in the composed picture; parts as the boss places its hit boxes.
     Model m;
-    m.Poly({{-120, -22}, {-40, -30}, {40, -30}, {120, -22}, {118, 8}, {40, 2}, {-40, 2}, {-118, 8}}, kSteel, 3);  // wing
+    m.Poly({{-120, -20}, {-40, -30}, {40, -30}, {120, -20}, {118, 8}, {40, 2}, {-40, 2}, {-118, 8}}, kSteel, 3);  // wing
+    for (double x : {-100.0, -80.0, 80.0, 100.0}) m.Box(x, -8, 0.5, 11, kSteel).Flat(kSteel[1]);                // wing ribs
+    m.Box(-80, -24, 38, 1, kSteel).Flat(kSteel[4]);                                                              // leading edges
+    m.Box(80, -24, 38, 1, kSteel).Flat(kSteel[4]);
     for (double x : {-108.0, -92.0, 92.0, 108.0}) m.Box(x, 4, 2.5, 5, kGrey, 1);                                 // under-wing guns
-    for (double x : {-100.0, 100.0}) m.Ellipse(x, -15, 6, 6, kSteel, 1.2).Bias(0.1);                            // wing-tip guns
+    for (double x : {-100.0, 100.0}) {                                                                           // wing-tip guns
+        m.Ellipse(x, -15, 6.5, 6.5, kGrey, 1.2);
+        m.Ellipse(x, -15, 2, 2, kRed).Flat(kLights + 4);
+    }
     for (double x : {-59.0, 59.0}) {                                                                             // pods
         m.Capsule({x, -17}, {x, 43}, 17, kSteel);
-        m.Box(x, 0, 9, 30, kSteel, 2).Bias(0.15);
-        m.Ellipse(x, -8, 5, 5, kGrey, 1.2);
-        m.Ellipse(x, 57, 6, 3, kFire).Flat(kCycle + 6);
+        for (double y : {-14.0, 22.0, 36.0}) m.Box(x, y, 15, 0.6, kSteel).Flat(kSteel[0]);
+        m.Box(x - 4, 6, 5, 14, kSteel, 2).Bias(0.2);
+        m.Ellipse(x, -8, 6, 6, kGrey, 1.2);
+        m.Box(x, -8, 1.2, 9, kGrey).Flat(kOutline);
+        m.Ellipse(x, 57, 7, 3, kFire).Flat(kCycle + 6);
+        m.Ellipse(x, 57, 3.5, 1.5, kFire).Flat(kWhite);
     }
     m.Ellipse(0, 12, 30, 46, kPurple, 0.8);                                                                      // hull
     m.Ellipse(0, 2, 19, 30, kPurple, 1.1).Bias(0.1);
+    for (double y : {-10.0, 8.0, 24.0}) m.Box(0, y, 22 - std::fabs(y) * 0.3, 0.6, kPurple).Flat(kPurple[0]);
+    m.Ellipse(0, -22, 8, 5, kGlass, 1.4);                                                                        // bridge
     for (double x : {-13.0, 13.0}) m.Box(x, -25, 3, 5, kGrey, 1);
     m.Box(0, 59, 24, 4.5, kSteel, 1.5);                                                                          // tail
     m.Ellipse(0, 43, 11, 11.5, kRed, 1.2);                                                                       // core
-    m.Ellipse(0, 43, 5, 5, kRed).Flat(kCycle);
+    m.Ellipse(0, 43, 6, 6, kRed).Flat(kCycle + 8);
+    m.Ellipse(0, 43, 3, 3, kRed).Flat(kCycle);
     for (int k = 0; k < 6; ++k) m.Ellipse(-90 + 36 * k, -24, 1.5, 1.5, kRed).Flat(kLights + 3 * k);
-    Image img = Render(240, 100, {Layer{&m, 0, {0, -14}}}, {true, true});
+    Image img = Render(240, 100, {Layer{&m, 0, {0, -14}}}, {false, true});
     return img;
 }
 
@@ -275,7 +290,8 @@ Image Block(const Entry& e, Context&) {
             m.Box(0, 30, 30, 5, kGrey, 1).Flat(kOutline);
             break;
     }
-    return Render(88, 88, m, (h >> 8) % 2 ? 0 : kPi / 2, {true, true});
+    bool turn = p % 6 != 2 && (h >> 8) % 2 == 0;  // helipads keep their H upright
+    return Render(88, 88, m, turn ? kPi / 2 : 0, {false, true});
 }
 
 MakerRegistrar r1("tank", Tank);

@@ -49,20 +49,12 @@ Model& Model::Bias(double b) {
     return *this;
 }
 
-Model& Model::MirrorY() {
+// Appends the last primitive reflected by (sx, sy), each 1 or -1.
+Model& Model::Reflect(double sx, double sy) {
     Prim p = prims.back();
-    p.cy = -p.cy;
-    for (Vec& v : p.pts) v.y = -v.y;
-    if (p.kind == Prim::kPoly) std::reverse(p.pts.begin(), p.pts.end());
-    prims.push_back(p);
-    return *this;
-}
-
-Model& Model::MirrorX() {
-    Prim p = prims.back();
-    p.cx = -p.cx;
-    for (Vec& v : p.pts) v.x = -v.x;
-    if (p.kind == Prim::kPoly) std::reverse(p.pts.begin(), p.pts.end());
+    p.cx *= sx, p.cy *= sy;
+    for (Vec& v : p.pts) v.x *= sx, v.y *= sy;
+    if (p.kind == Prim::kPoly) std::reverse(p.pts.begin(), p.pts.end());  // keep the winding
     prims.push_back(p);
     return *this;
 }

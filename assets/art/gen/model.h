@@ -34,9 +34,10 @@ struct Model {
     Model& Flat(int index);  // the last primitive becomes one flat colour
     Model& Bias(double b);   // the last primitive is lit lighter or darker
     // Adds the mirror image (y -> -y) of the last primitive: most craft are symmetric about their axis.
-    Model& MirrorY();
+    Model& MirrorY() { return Reflect(1, -1); }
     // The same across the y axis (x -> -x), for pictures drawn as they stand on the screen.
-    Model& MirrorX();
+    Model& MirrorX() { return Reflect(-1, 1); }
+    Model& Reflect(double sx, double sy);
 };
 
 struct Layer {

@@ -375,9 +375,9 @@ const std::map<std::string, ModelDef>& Defs() {
         {"escort", {0, Escort}},
         {"homing", {16, Homing}},
         {"rocket", {8, Rocket}},
-        {"gunship", {0, Gunship, kPi / 2, {true, true}}},
-        {"bomber", {0, Bomber, kPi / 2, {true, true}}},
-        {"mothership_wing", {0, MothershipWing, kPi / 2, {true, true}}},
+        {"gunship", {0, Gunship, kPi / 2, {false, true}}},
+        {"bomber", {0, Bomber, kPi / 2, {false, true}}},
+        {"mothership_wing", {0, MothershipWing, kPi / 2, {false, true}}},
         {"snakehead", {16, Snakehead}},
         {"snakeseg", {0, Snakeseg}},
         {"bomb", {0, Bomb}},
@@ -392,11 +392,11 @@ const std::map<std::string, ModelDef>& Defs() {
         {"carrier_s", {0, CarrierS}},
         {"walker", {0, Walker}},
         {"fort", {0, Fort}},
-        {"fortress", {0, Fortress, kPi / 2, {true, true}}},
-        {"gunboat", {0, Gunboat, kPi / 2, {true, true}}},
+        {"fortress", {0, Fortress, kPi / 2, {false, true}}},
+        {"gunboat", {0, Gunboat, kPi / 2, {false, true}}},
         {"gunpod", {0, Gunpod}},
-        {"warship", {0, Warship, kPi / 2, {true, true}}},
-        {"core", {0, CoreBoss, kPi / 2, {true, true}}},
+        {"warship", {0, Warship, kPi / 2, {false, true}}},
+        {"core", {0, CoreBoss, kPi / 2, {false, true}}},
     };
     return defs;
 }
