@@ -6,17 +6,9 @@
 #include "game/enemies/tama.h"
 
 void FireTama(double X, double Y, int direction, double offset, double extra_speed) {
+    SetTamaParam(X + g_Angle.GetDX16(direction) * offset, Y + g_Angle.GetDY16(direction) * offset, direction,
+                 g_BulletSpeed + extra_speed, 500, 199, 32, 8);
     g_TamaParam.Reflectable = VB_TRUE;
-    g_TamaParam.X = X + g_Angle.GetDX16(direction) * offset;
-    g_TamaParam.Y = Y + g_Angle.GetDY16(direction) * offset;
-    g_TamaParam.Speed = g_BulletSpeed + extra_speed;
-    g_TamaParam.Dir = direction;
-    g_TamaParam.Attack = 500;
-    g_TamaParam.Sprite = 199;
-    g_TamaParam.DrawLayer = 32;
-    g_TamaParam.DrawEvery = 1;
-    g_TamaParam.HitW = 8;
-    g_TamaParam.HitH = 8;
     g_TamaParam.Reflected = VB_FALSE;
     g_ObjectPack.Spawn<CTama>(4, VB_TRUE);
 }

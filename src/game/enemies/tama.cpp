@@ -1,36 +1,22 @@
 #include "game/enemies/tama.h"
 
-#include "core/q7_angle.h"
 #include "core/q7_objectpack.h"
 #include "gfx/q7_ddbpack256.h"
 
 void CTama::Call_Initial(int&) {
-    param_ = g_TamaParam;
-    // DrawEvery 0 would divide by zero; such a bullet is drawn every frame.
-    if (param_.DrawEvery < 1) param_.DrawEvery = 1;
-    const bool reflected = param_.Reflected != 0;
+    Load();
+    const bool reflected = Reflected();
     sprite_ = reflected ? param_.Sprite + 1 : param_.Sprite;
-    g_DDBPack.GetSprite(sprite_).Pos.Copy(draw_);
-    x_ = param_.X;
-    y_ = param_.Y;
-    if (reflected)
-        hit_.ReSize(param_.HitW + 4, param_.HitH + 4);
-    else
-        hit_.ReSize(param_.HitW, param_.HitH);
+    const std::int32_t grow = reflected ? 4 : 0;
+    Shape(sprite_, param_.HitW + grow, param_.HitH + grow);
     damage_.ReSize(2 * param_.HitW, 2 * param_.HitH);
-    hit_.Move(RoundHalfEven(x_), RoundHalfEven(y_));
-    draw_.Move(RoundHalfEven(x_), RoundHalfEven(y_));
 }
 
 bool CTama::Call_Events() {
     ++frame_;
-    x_ += g_Angle.GetDX16(param_.Dir) * param_.Speed;
-    y_ += g_Angle.GetDY16(param_.Dir) * param_.Speed;
-    const std::int32_t ix = RoundHalfEven(x_), iy = RoundHalfEven(y_);
-    hit_.Move(ix, iy);
-    draw_.Move(ix, iy);
+    Advance();
     if (!g_DDBPack.GetSprite(0).Pos.GetClipOn(draw_)) return true;
-    return param_.Reflected != 0 ? ReflectedStep() : EnemyStep();
+    return Reflected() ? ReflectedStep() : EnemyStep();
 }
 
 bool CTama::EnemyStep() {

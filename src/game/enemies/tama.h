@@ -8,11 +8,9 @@
 
 #include <cstdint>
 
-#include "app/zenit02.h"
-#include "core/game_object.h"
-#include "core/q7_pos.h"
+#include "game/enemies/directed_tama.h"
 
-class CTama : public GameObject {
+class CTama : public CDirectedTama {
 public:
     static constexpr int kReflectedLayer = 27;
 
@@ -22,18 +20,11 @@ public:
     // Read-outs for tests.
     bool Reflected() const { return param_.Reflected != 0; }
     std::int32_t Sprite() const { return sprite_; }
-    std::int32_t Dir() const { return param_.Dir; }
-    double Speed() const { return param_.Speed; }
-    const CQ7Pos& HitPos() const { return hit_; }
 
 private:
     bool EnemyStep();
     bool ReflectedStep();
-    bool DrawThisFrame() const { return frame_ % param_.DrawEvery == 0; }
 
-    TamaParam param_;
-    std::int32_t frame_ = 0;
     std::int32_t sprite_ = 0;
-    double x_ = 0, y_ = 0;
-    CQ7Pos draw_, hit_, damage_;
+    CQ7Pos damage_;
 };

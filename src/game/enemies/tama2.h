@@ -4,12 +4,10 @@
 
 #include <cstdint>
 
-#include "app/zenit02.h"
-#include "core/game_object.h"
-#include "core/q7_pos.h"
+#include "game/enemies/directed_tama.h"
 #include "game/enemies/shootable.h"
 
-class CTama2 : public GameObject {
+class CTama2 : public CDirectedTama {
 public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
@@ -17,9 +15,5 @@ public:
     std::int32_t HitPoints() const { return life_.hit_points; }
 
 private:
-    TamaParam param_;
     Shootable life_;
-    std::int32_t frame_ = 0;
-    double x_ = 0, y_ = 0;
-    CQ7Pos draw_, hit_;
 };

@@ -91,16 +91,7 @@ bool CTama3::Fall() {
 
 void CTama3::Burst() const {
     for (std::int32_t dir = 0; dir < 16; ++dir) {
-        g_TamaParam.X = x_ + g_Angle.GetDX16(dir);
-        g_TamaParam.Y = y_ + g_Angle.GetDY16(dir);
-        g_TamaParam.Speed = param_.DY + 1;
-        g_TamaParam.Dir = dir;
-        g_TamaParam.Attack = 400;
-        g_TamaParam.Sprite = 237;
-        g_TamaParam.DrawLayer = 33;
-        g_TamaParam.DrawEvery = 1;
-        g_TamaParam.HitW = 8;
-        g_TamaParam.HitH = 8;
+        SetTamaParam(x_ + g_Angle.GetDX16(dir), y_ + g_Angle.GetDY16(dir), dir, param_.DY + 1, 400, 237, 33, 8);
         g_ObjectPack.Spawn<CTama2>(4, VB_TRUE);
     }
 }
