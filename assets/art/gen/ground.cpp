@@ -40,20 +40,24 @@ Image Apc(const Entry& e, Context&) {
     return Render(e.w, e.h, {Layer{&body, v * kPi / 2}, Layer{&gun, Heading8(ArgInt(e, 1)), mount[v]}});
 }
 
-// ---- crawler: a segmented ground walker, 24 images of its gait ----
+// ---- crawler: an armoured six-legged walker, 24 images of its gait ----
 Image Crawler(const Entry& e, Context&) {
     int f = ArgInt(e, 0);
-    double shift = -6 + f * 0.5;  // the body inches forward (down) through the cycle
+    double shift = -3 + f * 0.25;  // the hull inches forward (down) through the cycle
     double phase = f * 2 * kPi / 24;
     Model m;
-    for (int k = 0; k < 3; ++k) {
-        double y = shift - 10 + 10 * k, swing = 4 * std::sin(phase + k * 2.1);
-        m.Capsule({-6, y}, {-16, y + swing}, 1.6, kGrey);
-        m.Capsule({6, y}, {16, y - swing}, 1.6, kGrey);
+    for (int k = 0; k < 3; ++k) {  // legs, alternate pairs in step
+        double y = shift - 8 + 8 * k, swing = 3.5 * std::sin(phase + k * kPi);
+        m.Capsule({-9, y}, {-17, y + swing}, 2.2, kGrey);
+        m.Capsule({9, y}, {17, y - swing}, 2.2, kGrey);
+        m.Ellipse(-17, y + swing, 2.6, 2.6, kOlive).Bias(-0.1);
+        m.Ellipse(17, y - swing, 2.6, 2.6, kOlive).Bias(-0.1);
     }
-    for (int k = 0; k < 3; ++k) m.Ellipse(0, shift - 10 + 10 * k, 8, 6, kOlive, 1.2);
-    m.Ellipse(0, shift + 12, 4, 3, kGrey, 1.2);
-    m.Ellipse(0, shift - 10, 1.6, 1.6, kRed).Flat(kLights + (f % 16));
+    m.Ellipse(0, shift, 13, 14, kOlive, 1.0);
+    m.Box(0, shift - 3, 8, 6, kOlive, 2).Bias(0.12);
+    m.Box(0, shift + 10, 9, 3, kGrey, 1.5);
+    for (int k = -2; k <= 2; ++k) m.Capsule({k * 3.5, shift + 11}, {k * 4.5, shift + 16}, 1.1, kGrey);  // the fan of guns
+    m.Ellipse(0, shift - 9, 1.8, 1.8, kRed).Flat(kLights + (f % 16));
     return Render(40, 40, m, 0);
 }
 

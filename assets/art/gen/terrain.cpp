@@ -371,9 +371,10 @@ Image BaseWhole() {
             bool courtyard = (x > 132 && x < 188 && y > 150 && y < 196);
             if (courtyard) continue;
             double n = Fbm(x, y, 64, 81, 3);
-            std::uint8_t c = Tone(kMetal, 0.45 + (n - 0.5) * 0.4, x, y);
+            double slab = (Hash(std::uint32_t(x / 40), std::uint32_t(y / 28), 81) % 3) * 0.08;
+            std::uint8_t c = Tone(kMetal, 0.4 + slab, x, y, false);
             if (x % 40 == 0 || y % 28 == 0) c = kMetal[1];
-            if (x > 140 && x < 180 && y < 140) c = Tone(kRock, 0.3 + (n - 0.5) * 0.3, x, y);       // runway
+            if (x > 140 && x < 180 && y < 140) c = Tone(kRock, 0.3 + (n - 0.5) * 0.3, x, y, false);  // runway
             if (x >= 158 && x <= 161 && y < 140 && (y / 10) % 2 == 0) c = kMarkWhite;
             if ((x == 142 || x == 177) && y < 140 && y % 8 == 0) c = kMarkYellow;
             img.Set(x, y, c);
@@ -383,9 +384,11 @@ Image BaseWhole() {
         double bx = k < 2 ? -110 : 110, by = k % 2 ? 30 : -60;
         m.Box(bx, by, 34, 26, kRock, 3);
         m.Box(bx, by, 16, 10, kMetal, 2).Bias(0.15);
+        for (int v = 0; v < 3; ++v) m.Ellipse(bx - 24 + 6 * v, by + 18, 2, 2, kMetal, 1.2);
+        m.Box(bx + 28, by - 20, 1.2, 1.2, kMetal).Flat(kMarkRed);
     }
     m.Box(0, 80, 60, 12, kRock, 3);
-    Image roofs = Render(320, 224, m, 0, {true, true});
+    Image roofs = Render(320, 224, m, 0, {false, true});
     Blit(img, roofs, 0, 0);
     for (int y = 0; y < 224; ++y)  // edge of the complex
         for (int x = 0; x < 320; ++x)
