@@ -6,21 +6,10 @@
 #include <string>
 
 #include "core/resource_pack.h"
+#include "data/audio_songs.h"
 #include "data/audio_smf.h"
 
 namespace {
-
-struct SongLoop {
-    int id;
-    long start, end;  // music time, 768 per quarter note
-};
-
-// The loop points each stage script passes to DM_SetLoop.
-constexpr SongLoop kSongs[] = {
-    {1, 6144, 184320}, {2, 9216, 230400}, {3, 6144, 239616}, {4, 6144, 159744},
-    {5, 3072, 261120}, {6, 9216, 156672}, {7, 6144, 135168}, {8, 9216, 144384},
-    {9, 9216, 119808},
-};
 
 long FileTicks(long musicTime) { return musicTime * 960 / 768; }
 
@@ -31,7 +20,7 @@ SmfTestFile LoadSong(int id) {
 }
 
 TEST(AudioMusic, EverySongIsAFormat1FileThatReachesItsLoopEnd) {
-    for (const SongLoop& song : kSongs) {
+    for (const SongLoop& song : kSongLoops) {
         SCOPED_TRACE("DMSEG " + std::to_string(song.id));
         SmfTestFile f = LoadSong(song.id);
         ASSERT_EQ(f.error, "");
@@ -44,7 +33,7 @@ TEST(AudioMusic, EverySongIsAFormat1FileThatReachesItsLoopEnd) {
 }
 
 TEST(AudioMusic, LoopSeamLeavesNoNoteHangingOrMissing) {
-    for (const SongLoop& song : kSongs) {
+    for (const SongLoop& song : kSongLoops) {
         SCOPED_TRACE("DMSEG " + std::to_string(song.id));
         SmfTestFile f = LoadSong(song.id);
         const long start = FileTicks(song.start), end = FileTicks(song.end);
@@ -62,7 +51,7 @@ TEST(AudioMusic, LoopSeamLeavesNoNoteHangingOrMissing) {
 }
 
 TEST(AudioMusic, ProgramsAreTheSameWhenTheLoopReturns) {
-    for (const SongLoop& song : kSongs) {
+    for (const SongLoop& song : kSongLoops) {
         SCOPED_TRACE("DMSEG " + std::to_string(song.id));
         SmfTestFile f = LoadSong(song.id);
         const long start = FileTicks(song.start), end = FileTicks(song.end);
@@ -78,7 +67,7 @@ TEST(AudioMusic, ProgramsAreTheSameWhenTheLoopReturns) {
 }
 
 TEST(AudioMusic, EverySongHasDrumsABassLineAndAMelodyInItsLoop) {
-    for (const SongLoop& song : kSongs) {
+    for (const SongLoop& song : kSongLoops) {
         SCOPED_TRACE("DMSEG " + std::to_string(song.id));
         SmfTestFile f = LoadSong(song.id);
         const long start = FileTicks(song.start);

@@ -6,20 +6,11 @@
 #include <string>
 
 #include "core/resource_pack.h"
+#include "data/audio_songs.h"
 #include "platform/midi_file.h"
 #include "platform/midi_sequencer.h"
 
 namespace {
-
-struct SongLoop {
-    int id;
-    std::int64_t start, end;  // music time
-};
-
-constexpr SongLoop kSongs[] = {
-    {1, 6144, 184320}, {2, 9216, 230400}, {3, 6144, 239616}, {4, 6144, 159744}, {5, 3072, 261120},
-    {6, 9216, 156672}, {7, 6144, 135168}, {8, 9216, 144384}, {9, 9216, 119808},
-};
 
 class CountingSink final : public MidiSink {
 public:
@@ -31,7 +22,7 @@ public:
 };
 
 TEST(AudioPlayback, EverySongLoopsBetweenItsPointsInTheSequencer) {
-    for (const SongLoop& loop : kSongs) {
+    for (const SongLoop& loop : kSongLoops) {
         SCOPED_TRACE("DMSEG " + std::to_string(loop.id));
         auto data = FindResource("DMSEG", loop.id);
         ASSERT_TRUE(data.has_value());
