@@ -24,7 +24,7 @@ void CEN003::SetUp() {
 void CEN003::Move() {
     if (frame_ % 4 == 0) {
         image_ = (image_ + 1) % kImages;
-        if (image_ == 0) anchor_ += 12;
+        if (image_ == 0) anchor_ += 12;  // one cycle crawls 12 rows down along the ground
     }
     sprite_ = sprite_base_ + image_;
     y_ = GroundY();

@@ -20,6 +20,7 @@ struct Shootable {
     std::int32_t DrawMode() const { return flash > 1 ? 2 : 0; }
     // Shootable bullets hurt the ship on contact and can be missile targets.
     static void Register(const CQ7Pos& hit);
-    // The small explosion sound and a smoke at the bullet's place.
+    // The small explosion sound and a smoke at the bullet's place: the small
+    // smoke at 2 frames an image, the large one (big bombs) at 3.
     static void Explode(double x, double y, bool large);
 };

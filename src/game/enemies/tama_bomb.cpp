@@ -134,6 +134,7 @@ void CTama7::FireAimed(double x, double y) const {
         FireAimedTama5(x, y);
 }
 
+// The ring leaves from the bomb itself at the plain bullet speed.
 void CTama7::FireRing() const {
     const std::int32_t step = Large() ? 1 : 2;
     for (std::int32_t dir = 0; dir < 16; dir += step) FireTama(x_, y_, dir, 0, 0);

@@ -112,9 +112,7 @@ bool CTama4::Move() {
 void CTama6::Call_Initial(int& slot) {
     CVelocityTama::Call_Initial(slot);
     const std::int32_t list_size = Reflected() ? 40 : 20;
-    list_.ReSize(list_size, list_size);
     SetUpRects(24, list_size);
-    list_.Move(RoundHalfEven(x_), RoundHalfEven(y_));
 }
 
 bool CTama6::Call_Events() {
@@ -124,9 +122,8 @@ bool CTama6::Call_Events() {
         if (g_BulletsOff) return true;
         if (Advance()) return true;
         PlaceRects();
-        list_.Move(RoundHalfEven(x_), RoundHalfEven(y_));
         // It is not used up: it hurts everything it passes, every frame.
-        g_PlayerAttackList.Add(list_, 20);
+        g_PlayerAttackList.Add(damage_, 20);
         if (even_frame) Draw(26, 0);
         return false;
     }
@@ -145,8 +142,7 @@ bool CTama6::Call_Events() {
     // replaced only once its toughness is used up.
     if (Advance()) return true;
     PlaceRects();
-    list_.Move(RoundHalfEven(x_), RoundHalfEven(y_));
-    g_EnemyBulletList.Add(list_, 1);
+    g_EnemyBulletList.Add(damage_, 1);
     if (even_frame) {
         Draw(23, flash_ == 4 ? 2 : 0);
     } else if (flash_ == 4) {

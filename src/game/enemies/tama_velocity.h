@@ -57,7 +57,8 @@ protected:
     SpawnParam param_;
     std::int32_t frame_ = 0;
     double x_ = 0, y_ = 0, dx_ = 0, dy_ = 0;
-    CQ7Pos draw_, hit_, damage_;
+    CQ7Pos draw_, hit_;
+    CQ7Pos damage_;  // what goes into the lists (CTama6: 20x20 enemy side, 40x40 reflected)
 };
 
 // CTama4 and CTama5 share everything but their movement.
@@ -106,7 +107,6 @@ public:
 
 private:
     bool Reflected() const { return param_.Sprite == kReflectedSprite; }
-    CQ7Pos list_;  // the box registered in the lists: 20x20 enemy side, 40x40 reflected
     std::int32_t toughness_ = kToughness;
     std::int32_t flash_ = 0;
 };
