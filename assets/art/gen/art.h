@@ -54,8 +54,6 @@ struct Image {
 // Copies src onto dst with its top-left at (x, y), skipping transparent pixels.
 void Blit(Image& dst, const Image& src, int x, int y);
 Image Crop(const Image& src, int x, int y, int w, int h);
-Image MirrorX(const Image& src);
-Image MirrorY(const Image& src);
 // Draws a one-pixel outline (colour c) around every opaque area, inside the image bounds.
 void Outline(Image& img, std::uint8_t c = kOutline);
 // A shadow: the silhouette in the shadow colour on a checkerboard, so the ground shows through.

@@ -19,20 +19,6 @@ Image Crop(const Image& src, int x, int y, int w, int h) {
     return out;
 }
 
-Image MirrorX(const Image& src) {
-    Image out(src.w, src.h);
-    for (int j = 0; j < src.h; ++j)
-        for (int i = 0; i < src.w; ++i) out.Set(src.w - 1 - i, j, src.At(i, j));
-    return out;
-}
-
-Image MirrorY(const Image& src) {
-    Image out(src.w, src.h);
-    for (int j = 0; j < src.h; ++j)
-        for (int i = 0; i < src.w; ++i) out.Set(i, src.h - 1 - j, src.At(i, j));
-    return out;
-}
-
 void Outline(Image& img, std::uint8_t c) {
     Image src = img;
     for (int y = 0; y < img.h; ++y)

@@ -1,4 +1,4 @@
-// Sprites made from other sprites or from the font: pixel maps, mirrors,
+// Sprites made from other sprites or from the font: pixel maps,
 // shadows, digits, labels, banners, the status bar and the ending title.
 #include "art.h"
 
@@ -32,8 +32,6 @@ Image FromMap(const Entry& e, Context& ctx) {
     }
     return it->second;
 }
-
-Image Mirror(const Entry& e, Context& ctx) { return MirrorX(ctx.Sprite(ArgInt(e, 0))); }
 
 Image Shadow(const Entry& e, Context& ctx) {
     std::string of = ArgStr(e, 0);
@@ -175,7 +173,6 @@ Image Logo(const Entry& e, Context&) {
 }
 
 MakerRegistrar r1("map", FromMap);
-MakerRegistrar r2("mirror", Mirror);
 MakerRegistrar r3("shadow", Shadow);
 MakerRegistrar r4("fill", Fill);
 MakerRegistrar r5("glyph", MakeGlyph);
