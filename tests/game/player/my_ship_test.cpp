@@ -371,3 +371,19 @@ TEST_F(PlayerTest, StageClearLeadsToTheNextStageAtTimer600) {
         EXPECT_EQ(game.AudioCalls(AudioOp::DM_UnLoad).size(), 1u);
     }
 }
+
+// ---- Failure ---------------------------------------------------------------------
+
+TEST_F(PlayerTest, FailureInTheShipsStepEndsTheProgramWithItsName) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    StartWithShip(1);
+    while (g_ObjectPack.Spawn<CQ7Nop>(7, VB_TRUE) >= 0) {
+    }
+    game.SetPad(Buttons({kShot}));
+    EXPECT_EXIT(
+        {
+            SetMessageBoxHandler({});  // the default handler writes the text to stderr
+            game.Step();
+        },
+        ::testing::ExitedWithCode(1), "MyShip:");
+}
