@@ -53,24 +53,7 @@ Model Splinter(int) {
     return m;
 }
 
-// ---- enemy bullets: a dark rim, a pulsing ring and a core half a cycle apart ----
-Model Bullet(int reflected) {
-    Model m;
-    if (reflected) {
-        m.Ellipse(0, 0, 4.3, 4.3, kBlue).Flat(kBlue[2]);
-        m.Ellipse(0, 0, 2.3, 2.3, kBlue).Flat(kWhite);
-    } else {
-        m.Ellipse(0, 0, 4.3, 4.3, kRed).Flat(kCycle + 8);
-        m.Ellipse(0, 0, 2.4, 2.4, kRed).Flat(kCycle);
-    }
-    return m;
-}
-Model BulletSmall(int) {
-    Model m;
-    m.Ellipse(0, 0, 3.2, 3.2, kRed).Flat(kCycle + 8);
-    m.Ellipse(0, 0, 1.5, 1.5, kRed).Flat(kCycle);
-    return m;
-}
+// ---- enemy bullets (the round ones are pixel maps): a pulsing ring and a core half a cycle apart ----
 Model Needle(int) {
     Model m;
     m.Poly({{-4.8, 0}, {0, -2.4}, {4.8, 0}, {0, 2.4}}, kRed).Flat(kCycle + 8);
@@ -114,14 +97,6 @@ Model Flare(int) {
 }
 
 // ---- air enemies (pointing right) ----
-Model FighterA(int) {
-    Model m;
-    m.Poly({{3, 0}, {-3, -9.5}, {-7, -9.5}, {-5, 0}}, kSteel).MirrorY();
-    m.Capsule({-6, 0}, {7, 0}, 2.8, kSteel);
-    m.Ellipse(3, 0, 2.6, 1.6, kGlass, 1.4);
-    m.Capsule({-9, 0}, {-7.5, 0}, 1.2, kFire).Flat(kCycle + 4);
-    return m;
-}
 Model FighterB(int) {
     Model m;
     m.Poly({{6, -2}, {-4, -13}, {-9, -13}, {-6, -2}}, kRust).MirrorY();
@@ -362,14 +337,11 @@ const std::map<std::string, ModelDef>& Defs() {
         {"shot_rear", {16, ShotRear, 0, {false, false}}},
         {"missile", {16, Missile}},
         {"splinter", {16, Splinter, 0, {false, false}}},
-        {"bullet", {0, Bullet, 0}},
-        {"bullet_small", {0, BulletSmall, 0}},
         {"needle", {16, Needle}},
         {"bigbullet", {0, BigBullet, 0}},
         {"shell", {0, Shell, 0}},
         {"orb", {16, Orb}},
         {"flare", {0, Flare, kPi / 2, {false, false}}},
-        {"fighter_a", {8, FighterA}},
         {"fighter_b", {8, FighterB}},
         {"interceptor", {8, Interceptor}},
         {"escort", {0, Escort}},
