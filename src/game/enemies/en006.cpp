@@ -6,7 +6,7 @@ namespace {
 constexpr std::int32_t kBig = 4117;
 constexpr std::int32_t kSmall = 4125;
 
-constexpr LargePartSpec kParts[] = {
+constexpr LargePartDef kParts[] = {
     {.dx = 0, .dy = 0, .w = 32, .h = 220, .hit_points = 10000, .score = 3000, .sprite_base = 0, .large_smoke = true},
     {.dx = 0, .dy = 52, .w = 24, .h = 24, .hit_points = 3200, .score = 500, .sprite_base = kBig, .large_smoke = true},
     {.dx = 19, .dy = 30, .w = 8, .h = 8, .hit_points = 1400, .score = 200, .sprite_base = kSmall},

@@ -19,13 +19,13 @@ void CLargeEnemy::Call_Initial(int&) {
     fire_step_ = 0;
     parts_.clear();
     parts_.reserve(layout_.parts.size());
-    for (const LargePartSpec& spec : layout_.parts) {
+    for (const LargePartDef& def : layout_.parts) {
         Part p;
-        p.spec = &spec;
-        p.hit_points = spec.hit_points;
-        p.heading = spec.start_heading;
-        p.hit.ReSize(spec.w, spec.h);
-        if (spec.sprite_base != 0) g_DDBPack.GetSprite(spec.sprite_base).Pos.Copy(p.sprite);
+        p.def = &def;
+        p.hit_points = def.hit_points;
+        p.heading = def.start_heading;
+        p.hit.ReSize(def.w, def.h);
+        if (def.sprite_base != 0) g_DDBPack.GetSprite(def.sprite_base).Pos.Copy(p.sprite);
         parts_.push_back(p);
     }
     g_DDBPack.GetSprite(layout_.body_sprite).Pos.Copy(body_);
@@ -37,8 +37,8 @@ void CLargeEnemy::PlaceParts() {
     const std::int32_t ix = RoundX(), iy = RoundY();
     body_.Move(ix, iy);
     for (Part& p : parts_) {
-        p.hit.Move(ix + p.spec->dx, iy + p.spec->dy);
-        p.sprite.Move(ix + p.spec->dx, iy + p.spec->dy);
+        p.hit.Move(ix + p.def->dx, iy + p.def->dy);
+        p.sprite.Move(ix + p.def->dx, iy + p.def->dy);
     }
 }
 
@@ -56,7 +56,7 @@ bool CLargeEnemy::Call_Events() {
     for (std::size_t i = 1; i < parts_.size(); ++i) {
         Part& p = parts_[i];
         if (p.hit_points > 0 && DamagePart(p, extra)) {
-            AddScore(p.spec->score, true);
+            AddScore(p.def->score, true);
             g_SeReq6 = true;
             MakeSmoke(p.hit.CenterX(), p.hit.CenterY(), 0, 0, true, 4, 7);
         }
@@ -64,7 +64,7 @@ bool CLargeEnemy::Call_Events() {
     // The core is locked while any turret lives; damage meanwhile is lost.
     Part& core = parts_[0];
     if (TurretHitPoints() < 1 && DamagePart(core, extra)) {
-        AddScore(core.spec->score, true);
+        AddScore(core.def->score, true);
         g_SeReq8 = true;
         for (const HullShot& s : layout_.death_smokes) MakeSmoke(RoundX() + s.dx, RoundY() + s.dy, 0, 0, true, 4, 7);
         return true;
@@ -119,7 +119,7 @@ void CLargeEnemy::FireCycle() {
     const Part& p = parts_[step.part];
     if (p.hit_points <= 0) {
         // A wrecked turret smokes in the rhythm of the cycle instead.
-        MakeSmoke(p.hit.CenterX(), p.hit.CenterY(), 0, 0, p.spec->large_smoke, 4, 7);
+        MakeSmoke(p.hit.CenterX(), p.hit.CenterY(), 0, 0, p.def->large_smoke, 4, 7);
         return;
     }
     for (std::int32_t s : step.spread)
@@ -130,7 +130,7 @@ void CLargeEnemy::Draw() {
     g_DDBPack.AddBlt(body_, layout_.body_sprite, layout_.body_layer, 0, parts_[0].flash == 4 ? 2 : 0);
     for (std::size_t i = 1; i < parts_.size(); ++i) {
         const Part& p = parts_[i];
-        g_DDBPack.AddBlt(p.sprite, p.spec->sprite_base + p.heading, layout_.turret_layer, 0, p.flash == 4 ? 2 : 0);
+        g_DDBPack.AddBlt(p.sprite, p.def->sprite_base + p.heading, layout_.turret_layer, 0, p.flash == 4 ? 2 : 0);
     }
 }
 

@@ -20,7 +20,7 @@
 #include "core/game_object.h"
 #include "core/q7_pos.h"
 
-struct LargePartSpec {
+struct LargePartDef {
     std::int32_t dx = 0, dy = 0;      // centre relative to the rounded hull centre
     std::int32_t w = 0, h = 0;        // hit rectangle
     std::int32_t hit_points = 0;
@@ -50,7 +50,7 @@ struct LargeEnemyLayout {
     std::int32_t body_sprite = 0;
     std::int32_t body_layer = 2;
     std::int32_t turret_layer = 4;
-    std::span<const LargePartSpec> parts = {};  // parts[0] is the core
+    std::span<const LargePartDef> parts = {};  // parts[0] is the core
     std::span<const FireStep> cycle = {};
     std::span<const HullShot> death_smokes = {};  // offsets of the final chain (dir unused)
 };
@@ -77,7 +77,7 @@ public:
 
 private:
     struct Part {
-        const LargePartSpec* spec = nullptr;
+        const LargePartDef* def = nullptr;
         std::int32_t hit_points = 0;
         std::int32_t heading = 0;
         std::int32_t flash = 0;
