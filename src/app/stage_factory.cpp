@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "game/stages/stage1.h"
+
 namespace {
 
 template <class T>
@@ -11,7 +13,7 @@ std::unique_ptr<GameObject> Make() {
 
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
-    {0, nullptr},  // no stage 0; keeps the table non-empty until the first stage lands
+    {1, Make<CStage1>},
 };
 
 StageFactoryOverride g_override;

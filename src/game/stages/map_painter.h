@@ -1,0 +1,88 @@
+// Building a scrolling map (sprite 1) out of 32x32 cells, for the map
+// backgrounds. All drawing goes through the sprite pack's queue, so a
+// background queues a whole terrain and draws it with one Blt: the layers,
+// not the order of the list, decide what covers what.
+//
+// Cells are addressed by column c = 0..9 from the left and row r counted
+// from 1 at the map's bottom. Terrain is described as rows of characters
+// (one per cell, see TerrainCell) plus lists of quarter cells and
+// decorations; PaintTerrain turns them into painter calls.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace map_paint {
+
+constexpr std::int32_t kCell = 32;
+constexpr std::int32_t kColumns = 10;
+constexpr std::int32_t kNoOverlay = -1;
+
+// Edge bits of the ground painters: a ragged rim along that side.
+constexpr std::int32_t kEdgeTop = 0x000F;
+constexpr std::int32_t kEdgeRight = 0x00F0;
+constexpr std::int32_t kEdgeBottom = 0x0F00;
+constexpr std::int32_t kEdgeLeft = 0xF000;
+
+// Where the cells go: the map sprite's rows as they are when painting.
+struct MapFrame {
+    std::int32_t top = 0;     // screen row of the map's first row
+    std::int32_t height = 0;  // rows of the map
+    std::int32_t CellX(std::int32_t c) const { return kCell * c; }
+    std::int32_t CellY(std::int32_t r) const { return top + height - kCell * r; }
+};
+
+// The painters. Each queues its draws into sprite 1; false when the queue
+// had no room for one of them (the draw is lost).
+// Plain cell v (sprite 1070 + v): -1 water, 0 water a half period on,
+// 1 meadow, 2 sand, 3 rock, 4 metal plate, 5 field, 6 runway centre line.
+bool PlainCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_t v);
+bool GroundCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_t a, std::int32_t b,
+                std::int32_t edges);
+bool ConcreteCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_t a, std::int32_t b,
+                  std::int32_t edges);
+// Quarter cell v: -1 dark ground, 0 meadow, 1 water.
+// Quarter q: 0 top-left, 1 top-right, 2 bottom-right, 3 bottom-left.
+bool QuarterCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_t v, std::int32_t q);
+// Decorations at (x, y) from the map's top-left: A a rock, B a tree clump,
+// each with its shadow 10 pixels down and right.
+bool DecorationA(const MapFrame& map, std::int32_t x, std::int32_t y);
+bool DecorationB(const MapFrame& map, std::int32_t x, std::int32_t y);
+
+// One row of terrain: its number and one character per column.
+//
+//   .  nothing (the fill shows)       ~  water          s  sand
+//   v  meadow       f  field          k  rock           m  metal plate
+//   |  runway centre line
+//   g  ground       b  ground, bush   d  ground, dirt patch
+//   #  concrete     =  concrete, marking  +  concrete, cross marking
+//   o  concrete, stain
+//
+// Ground and concrete cells get a rim on each side that borders a cell of
+// another kind (the fill counts as ground).
+struct TerrainRow {
+    std::int32_t r = 0;
+    std::string_view cells;
+};
+
+struct QuarterDraw {
+    std::int32_t c = 0, r = 0, v = 0, q = 0;
+};
+
+struct Decoration {
+    char kind = 'B';  // 'A' rock, 'B' trees
+    std::int32_t x = 0, y = 0;  // from the map's top-left
+};
+
+struct Terrain {
+    std::span<const TerrainRow> rows;
+    std::span<const QuarterDraw> quarters;
+    std::span<const Decoration> decorations;
+};
+
+// Queues the whole terrain (the caller empties the queue before and draws
+// it after). Returns the number of draws the queue could not take.
+std::int32_t PaintTerrain(const MapFrame& map, const Terrain& terrain);
+
+}  // namespace map_paint
