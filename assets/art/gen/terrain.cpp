@@ -540,12 +540,18 @@ Image CloudShape(int w, int h, std::uint32_t seed, int light, int shade) {
 
 Image Cloud(const Entry& e, Context&) { return CloudShape(e.w, e.h, 720 + std::uint32_t(ArgInt(e, 0)), 149, 133); }
 
+// Ending scenery: sunset clouds, a few puffs lit from above.
 Image EndCloud(const Entry& e, Context&) {
-    Image img = CloudShape(e.w, e.h, 730 + std::uint32_t(ArgInt(e, 0)), 0, 0);
-    for (int y = 0; y < e.h; ++y)
-        for (int x = 0; x < e.w; ++x)
-            if (img.Solid(x, y)) img.Set(x, y, Tone(kSand, 1.0 - double(y) / e.h - (x > e.w / 2 ? 0.15 : 0), x, y));
-    return img;
+    std::uint32_t seed = 730 + std::uint32_t(ArgInt(e, 0));
+    Model m;
+    double hw = e.w / 2.0 - 2, hh = e.h / 2.0 - 2;
+    m.Ellipse(0, hh * 0.35, hw, hh * 0.6, kSand, 0.6).Bias(-0.15);
+    for (int k = 0; k < 4; ++k) {
+        std::uint32_t h = Hash(seed, std::uint32_t(k));
+        double x = (int(h % 100) - 50) / 100.0 * hw, r = hh * (0.5 + (h >> 8) % 40 / 100.0);
+        m.Ellipse(x, hh - r * 1.1 - hh * 0.2, std::fmin(r * 1.3, hw - std::fabs(x)), r, kSand, 1.0);
+    }
+    return Render(e.w, e.h, m, 0);
 }
 
 // Stage 7: each row of the 360-row picture is shown stretched over the screen.
@@ -599,27 +605,35 @@ Image Picture(const Entry& e, Context&) {
     return Crop(pictures[ArgInt(e, 0) & 1], 0, ArgInt(e, 1) * 32, 320, 32);
 }
 
-// The quiet final picture (320x240 in three bands): dusk over the sea.
-Image FinalWhole() {
+// The quiet final picture (320x240 in three bands): the ship flies off into
+// a sunset over the sea, past a dark coast.
+Image FinalWhole(Context& ctx) {
     Image img(320, 240);
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) {
             double sun = std::hypot(x - 220, (y - 120) * 1.2);
             std::uint8_t c;
             if (y < 124) {
-                c = sun < 22 ? (sun < 16 ? kFire[4] : kFire[3]) : Tone(kSand, 0.2 + y / 124.0 * 0.8, x, y);
-                if (sun >= 22 && Fbm(x, y * 3, 480, 900, 4) > 0.64) c = Tone(kGround2, 0.7 - y / 300.0, x, y);
+                c = sun < 22 ? (sun < 16 ? kFire[4] : kFire[3]) : Tone(kSand, 0.15 + y / 124.0 * 0.85, x, y);
+                double band = Fbm(x, y * 4, 480, 900, 4);
+                if (sun >= 22 && band > 0.6) c = Tone(kGround2, 0.9 - y / 200.0, x, y);
             } else {
                 c = WaterAt(x, y);
                 if (std::fabs(x - 220) < 26 - (y - 124) * 0.15 && (y + x / 7) % 5 < 2) c = kFire[3];
             }
+            double coast = 124 - 14 * std::exp(-std::pow((x - 40) / 40.0, 2)) - 6 * std::exp(-std::pow((x - 110) / 20.0, 2));
+            if (x < 150 && y >= coast && y < 124 + (150 - x) / 6) c = kVeg[0];
             img.Set(x, y, c);
         }
+    const Image& ship = ctx.Sprite(101);
+    const Image& trail = ctx.Sprite(174);
+    for (int k = 0; k < 4; ++k) Blit(img, trail, 176 - trail.w / 2, 196 + 20 * k);
+    Blit(img, ship, 176 - ship.w / 2, 172);
     return img;
 }
 
-Image Final(const Entry& e, Context&) {
-    static const Image whole = FinalWhole();
+Image Final(const Entry& e, Context& ctx) {
+    static const Image whole = FinalWhole(ctx);
     return Crop(whole, 0, ArgInt(e, 0) * 80, 320, 80);
 }
 
