@@ -9,7 +9,6 @@
 #include "core/clock.h"
 #include "core/message_box.h"
 #include "core/q7_angle.h"
-#include "gfx/q7_palette256.h"
 #include "platform/q7_directx7.h"
 
 namespace {
@@ -72,7 +71,6 @@ int Main(const ProgramOptions& options) {
     g_FullScreen = true;
     Require(g_DX7.DD_SetUP(nullptr, 640, 480, 8), "DD_SetUP");
     Require(g_DX7.DD_OFFSC_SetUP(320, 240), "DD_OFFSC_SetUP");
-    g_DisplayBitsPerPixel = 8;  // the game display is an 8-bit screen of palette indices
     Require(g_DX7.DI_SetUP(nullptr), "DI_SetUP");
     g_DX7.DS_SetUP(nullptr);
     g_DX7.DM_SetUP(nullptr, g_DefaultPort);

@@ -8,7 +8,6 @@
 #include "app/zenit02.h"
 #include "core/q7_angle.h"
 #include "gfx/q7_ddbpack256.h"
-#include "gfx/q7_palette256.h"
 #include "platform/q7_directx7.h"
 
 // ---- TestStage ------------------------------------------------------------------
@@ -61,7 +60,6 @@ HeadlessGame::HeadlessGame(Options options) {
     g_FullScreen = true;
     g_DX7.DD_SetUP(nullptr, 640, 480, 8);
     g_DX7.DD_OFFSC_SetUP(320, 240);
-    g_DisplayBitsPerPixel = 8;  // the game display is an 8-bit screen of palette indices
     g_DX7.DI_SetUP(nullptr);
     g_DX7.DS_SetUP(nullptr);
     g_DX7.DM_SetUP(nullptr, g_DefaultPort);

@@ -1,0 +1,16 @@
+# Runs `zenit-tool sim` twice with the same options: the two summaries,
+# hash included, must be the same. Called by ctest with -DTOOL=<zenit-tool>.
+set(options sim --frames 1200 --autofire --invincible --power 2)
+foreach(run a b)
+  execute_process(COMMAND ${TOOL} ${options} OUTPUT_VARIABLE out_${run} RESULT_VARIABLE rc_${run})
+  if(NOT rc_${run} EQUAL 0)
+    message(FATAL_ERROR "zenit-tool ${options} exited with ${rc_${run}}:\n${out_${run}}")
+  endif()
+endforeach()
+if(NOT out_a STREQUAL out_b)
+  message(FATAL_ERROR "two equal runs differ:\n${out_a}\n${out_b}")
+endif()
+if(NOT out_a MATCHES "\"hash\":\"[0-9a-f]+\"")
+  message(FATAL_ERROR "no hash in the summary:\n${out_a}")
+endif()
+message(STATUS "${out_a}")
