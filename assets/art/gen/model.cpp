@@ -7,35 +7,34 @@
 
 namespace art {
 
+Prim& Model::Add(Prim::Kind kind, const Ramp& r) {
+    prims.emplace_back();
+    prims.back().kind = kind;
+    prims.back().ramp = &r;
+    return prims.back();
+}
+
 Model& Model::Ellipse(double cx, double cy, double rx, double ry, const Ramp& r, double height) {
-    Prim p;
-    p.kind = Prim::kEllipse;
-    p.cx = cx, p.cy = cy, p.rx = rx, p.ry = ry, p.ramp = &r, p.height = height;
-    prims.push_back(p);
+    Prim& p = Add(Prim::kEllipse, r);
+    p.cx = cx, p.cy = cy, p.rx = rx, p.ry = ry, p.height = height;
     return *this;
 }
 
 Model& Model::Box(double cx, double cy, double hw, double hh, const Ramp& r, double bevel) {
-    Prim p;
-    p.kind = Prim::kBox;
-    p.cx = cx, p.cy = cy, p.rx = hw, p.ry = hh, p.ramp = &r, p.bevel = bevel;
-    prims.push_back(p);
+    Prim& p = Add(Prim::kBox, r);
+    p.cx = cx, p.cy = cy, p.rx = hw, p.ry = hh, p.bevel = bevel;
     return *this;
 }
 
 Model& Model::Poly(std::vector<Vec> pts, const Ramp& r, double bevel) {
-    Prim p;
-    p.kind = Prim::kPoly;
-    p.pts = std::move(pts), p.ramp = &r, p.bevel = bevel;
-    prims.push_back(p);
+    Prim& p = Add(Prim::kPoly, r);
+    p.pts = std::move(pts), p.bevel = bevel;
     return *this;
 }
 
 Model& Model::Capsule(Vec a, Vec b, double radius, const Ramp& r) {
-    Prim p;
-    p.kind = Prim::kCapsule;
-    p.pts = {a, b}, p.r = radius, p.ramp = &r;
-    prims.push_back(p);
+    Prim& p = Add(Prim::kCapsule, r);
+    p.pts = {a, b}, p.r = radius;
     return *this;
 }
 

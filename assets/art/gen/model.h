@@ -38,6 +38,9 @@ struct Model {
     // The same across the y axis (x -> -x), for pictures drawn as they stand on the screen.
     Model& MirrorX() { return Reflect(-1, 1); }
     Model& Reflect(double sx, double sy);
+
+private:
+    Prim& Add(Prim::Kind kind, const Ramp& r);
 };
 
 struct Layer {
