@@ -140,22 +140,28 @@ bool HeadlessBackend::ReadKeyboard(KeyboardState& keys) {
 
 bool HeadlessBackend::OpenAudio(AudioEngine& engine) {
     engine_ = &engine;
+    clock_ = &GetClock();
     clock_base_ = GetClock().Counter();
     rendered_ = 0;
     captured_.clear();
     return true;
 }
 
-void HeadlessBackend::CloseAudio() {
-    SyncAudio();
-    engine_ = nullptr;
-}
+// No last sync: the clock may already be gone when the program ends.
+void HeadlessBackend::CloseAudio() { engine_ = nullptr; }
 
 void HeadlessBackend::SyncAudio() {
     if (!engine_) return;
     Clock& clock = GetClock();
     const std::int64_t freq = clock.Frequency();
     if (freq <= 0) return;
+    if (&clock != clock_) {
+        // Another clock was installed: its time starts from here, and the
+        // old clock's time (possibly gone with its owner) is never read.
+        clock_ = &clock;
+        clock_base_ = clock.Counter() - static_cast<std::int64_t>(static_cast<__int128>(rendered_) * freq / kAudioRate);
+        return;
+    }
     const std::int64_t elapsed = clock.Counter() - clock_base_;
     const std::int64_t target =
         static_cast<std::int64_t>(static_cast<__int128>(std::max<std::int64_t>(elapsed, 0)) * kAudioRate / freq);

@@ -4,7 +4,8 @@
 //
 // Audio time follows the clock in use (GetClock()): before every sound or
 // music call, and on SyncAudio, the engine is run up to "now", so with a
-// VirtualClock the music moves exactly with the game's own waits. With
+// VirtualClock the music moves exactly with the game's own waits (a newly
+// installed clock carries on from the time reached, never from zero). With
 // SetCaptureAudio(true) (before the audio set-up) the output, music
 // synthesised through FluidSynth included, is kept for inspection.
 #pragma once
@@ -121,6 +122,7 @@ private:
 
     AudioEngine* engine_ = nullptr;
     bool capture_ = false;
+    const void* clock_ = nullptr;  // the clock audio time follows (compared, never read)
     std::int64_t clock_base_ = 0;
     std::int64_t rendered_ = 0;
     std::vector<std::int16_t> captured_;

@@ -350,6 +350,26 @@ TEST_F(DirectX7Test, ReplayingAnEffectRestartsItWhileOthersPlayOn) {
     EXPECT_EQ(pcm[2 * 9000 + 1], 100);
 }
 
+TEST_F(DirectX7Test, HeadlessAudioTimeCarriesOnAcrossClocks) {
+    g_DX7.DS_SetUP(nullptr);
+    AdvanceFrames(44100);
+    hl_->SyncAudio();
+    EXPECT_EQ(hl_->AudioFrames(), 44100);
+    {
+        VirtualClock other;  // starts at zero, far behind
+        other.AdvanceMs(5000);
+        SetClock(&other);
+        hl_->SyncAudio();
+        EXPECT_EQ(hl_->AudioFrames(), 44100);
+        other.AdvanceMs(1000);
+        hl_->SyncAudio();
+        EXPECT_EQ(hl_->AudioFrames(), 2 * 44100);
+    }
+    SetClock(&clock_);  // the real clock or a test's own: never a jump of hours
+    hl_->SyncAudio();
+    EXPECT_EQ(hl_->AudioFrames(), 2 * 44100);
+}
+
 TEST_F(DirectX7Test, BadWaveLeavesTheEffectSilent) {
     hl_->SetCaptureAudio(true);
     g_DX7.DS_SetUP(nullptr);
