@@ -1,5 +1,16 @@
 // The game. It takes no command line: settings come from zenit.ini and the
 // settings dialog.
-#include "app/program.h"
+#include <exception>
+#include <string>
 
-int main() { return Main(); }
+#include "app/program.h"
+#include "core/message_box.h"
+
+int main() {
+    try {
+        return Main();
+    } catch (const std::exception& e) {
+        // Nothing is expected to throw; if something does, say what and end cleanly.
+        FatalError(std::string("zenit: ") + e.what());
+    }
+}

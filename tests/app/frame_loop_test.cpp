@@ -54,6 +54,7 @@ struct PacingCase {
     const char* name;
     std::function<double(int count)> step_cost_ms;  // how long each step takes
     int frames, late, resyncs;
+    int next = 2;  // the stage ends itself going on to 2
 };
 
 TEST(RunStage, DrawsOnTimeFramesSkipsLateOnesAndResyncsAfterTen) {
@@ -65,6 +66,9 @@ TEST(RunStage, DrawsOnTimeFramesSkipsLateOnesAndResyncsAfterTen) {
         // Every step 40 ms: never on time; every tenth late frame is shown
         // and the timer restarts.
         {"always slow", [](int) { return 40.0; }, 30, 30, 3},
+        // More than 50 re-syncs in one stage: the program ends after it.
+        {"50 re-syncs", [](int) { return 40.0; }, 500, 500, 50},
+        {"51 re-syncs", [](int) { return 40.0; }, 510, 510, 51, 10},
     };
     for (const PacingCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,8 +84,8 @@ TEST(RunStage, DrawsOnTimeFramesSkipsLateOnesAndResyncsAfterTen) {
         const int shown = c.frames - c.late + c.resyncs;
         EXPECT_EQ(g_FrameCount, shown);
         EXPECT_EQ(game.PresentCount() - presents_before, shown);
-        EXPECT_EQ(g_StageNo, 2);
-        EXPECT_TRUE(g_Form1.Timer1Enabled());  // the next stage follows one second later
+        EXPECT_EQ(g_StageNo, c.next);
+        EXPECT_TRUE(g_Form1.Timer1Enabled());  // the next stage (or the end) follows one second later
     }
 }
 

@@ -106,6 +106,7 @@ void HeadlessGame::Step(int frames, bool present) {
         g_DDBPack.BltClear(-1);
         g_ObjectPack.Call_Events();
         if (present) Present();
+        g_FrameCount += 1;  // every frame counts as shown, as in a run that keeps time
         ++frame_;
     }
 }
@@ -115,7 +116,6 @@ void HeadlessGame::Present() {
         for (int layer = 0; layer < 36; ++layer) g_DDBPack.BltClear(layer);
     g_DDBPack.Blt();
     ShowBackScreenFullScreen();
-    g_FrameCount += 1;
 }
 
 // ---- Pad ---------------------------------------------------------------------------

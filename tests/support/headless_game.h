@@ -19,9 +19,9 @@
 //
 // A frame (Step): the pad of this frame goes to the back-end, the frame tag
 // of sound calls is set, the draw queues are emptied (BltClear(-1)) and every
-// object steps (Call_Events). With present = true the queues are drawn and
-// shown as the frame loop does (hit-flash rule included), so FrameHash()
-// tells frames apart. Pacing, pause and the window's keys are not involved:
+// object steps (Call_Events); then g_FrameCount += 1, as for a frame on time.
+// With present = true the queues are also drawn and shown as the frame loop
+// does (hit-flash rule included), so FrameHash() tells frames apart. Pacing, pause and the window's keys are not involved:
 // tests of those run the real loop (g_Form1.RunStage) with their own stage.
 #pragma once
 
@@ -102,7 +102,7 @@ public:
 
     // Steps `frames` frames; see the header comment.
     void Step(int frames = 1, bool present = false);
-    // Draws the queues of the frame just stepped and shows it.
+    // Draws the queues of the frame just stepped and shows it (g_FrameCount unchanged).
     void Present();
     // Frames stepped since the fixture was made (the tag of sound calls).
     int Frame() const { return frame_; }

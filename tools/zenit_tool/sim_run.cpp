@@ -1,6 +1,7 @@
 #include "sim_run.h"
 
 #include <chrono>
+#include <exception>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -173,7 +174,12 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     hooks.bench = std::move(bench);
 
     auto start = std::chrono::steady_clock::now();
-    int code = Main(program);
+    int code = 1;
+    try {
+        code = Main(program);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "sim: the game stopped: %s\n", e.what());
+    }
     result.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     PrintMessages();
     SetClock(nullptr);
