@@ -54,6 +54,32 @@ TEST(InputScript, AMalformedLineIsReportedWithItsNumber) {
     }
 }
 
+TEST(SimOptions, ParsedOrRefusedWithAReason) {
+    std::string error;
+    auto o = ParseSimOptions({"--stage", "3", "--frames", "600", "--input", "pad.txt", "--invincible", "--autofire",
+                              "--power", "2", "--trace", "t.jsonl", "--frames-dir", "out", "--every", "10"},
+                             &error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->stage, 3);
+    EXPECT_EQ(o->frames, 600);
+    EXPECT_EQ(o->input, "pad.txt");
+    EXPECT_TRUE(o->invincible && o->autofire);
+    EXPECT_EQ(o->power, 2);
+    EXPECT_EQ(o->trace, "t.jsonl");
+    EXPECT_EQ(o->frames_dir, "out");
+    EXPECT_EQ(o->every, 10);
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"--stage", "0"}, {"--stage", "10"}, {"--power", "4"}, {"--frames", "-1"}, {"--frames", "12x"},
+        {"--every", "0"}, {"--input"},       {"--frames"},     {"--fast"},
+    };
+    for (const auto& args : bad) {
+        error.clear();
+        EXPECT_FALSE(ParseSimOptions(args, &error)) << args[0];
+        EXPECT_NE(error.find(args[0]), std::string::npos) << error;
+    }
+}
+
 // A stage that moves a square with the pad, scores while button 0 is held,
 // and starts a new game like stage 1 (levels 0, g_NoDamage off).
 std::unique_ptr<GameObject> PadDrivenStage() {

@@ -31,12 +31,8 @@ struct Series {
 };
 
 int RunBenchCommand(const std::vector<std::string>& args) {
-    std::string error;
-    std::optional<SimOptions> options = ParseSimOptions(args, &error);
-    if (!options) {
-        std::fprintf(stderr, "bench: %s\nusage: zenit-tool bench %s\n", error.c_str(), kSimOptionsUsage);
-        return 2;
-    }
+    std::optional<SimOptions> options = ParseSimOptionsOrExplain(args, "bench");
+    if (!options) return 2;
     Series step, draw, present;
     SimResult result;
     int code = RunSim(*options, result, [&](const FramePhaseTimes& t) {

@@ -8,12 +8,8 @@
 namespace {
 
 int RunSimCommand(const std::vector<std::string>& args) {
-    std::string error;
-    std::optional<SimOptions> options = ParseSimOptions(args, &error);
-    if (!options) {
-        std::fprintf(stderr, "sim: %s\nusage: zenit-tool sim %s\n", error.c_str(), kSimOptionsUsage);
-        return 2;
-    }
+    std::optional<SimOptions> options = ParseSimOptionsOrExplain(args, "sim");
+    if (!options) return 2;
     SimResult result;
     int code = RunSim(*options, result);
     if (code == 2) return code;

@@ -59,48 +59,57 @@ void PrintMessages() {
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error) {
     SimOptions o;
+    struct NumberOption {
+        const char* name;
+        long long lo, hi;
+        const char* takes;
+        std::function<void(long long)> set;
+    };
+    const NumberOption numbers[] = {
+        {"--stage", 1, 9, "a stage number 1..9", [&](long long v) { o.stage = static_cast<int>(v); }},
+        {"--frames", 0, 1'000'000'000, "a frame count", [&](long long v) { o.frames = v; }},
+        {"--power", 0, 3, "a weapon level 0..3", [&](long long v) { o.power = static_cast<int>(v); }},
+        {"--every", 1, 1'000'000'000, "a count of 1 or more", [&](long long v) { o.every = static_cast<int>(v); }},
+    };
     auto fail = [&](std::string why) {
         if (error) *error = std::move(why);
         return std::nullopt;
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-        auto number = [&](long long lo, long long hi) -> std::optional<long long> {
-            const std::string* v = value();
-            std::optional<long long> n = v ? ParseInt(*v) : std::nullopt;
-            if (!n || *n < lo || *n > hi) return std::nullopt;
-            return n;
-        };
-        if (a == "--stage") {
-            auto n = number(1, 9);
-            if (!n) return fail("--stage takes a stage number 1..9");
-            o.stage = static_cast<int>(*n);
-        } else if (a == "--frames") {
-            auto n = number(0, 1'000'000'000);
-            if (!n) return fail("--frames takes a frame count");
-            o.frames = *n;
-        } else if (a == "--power") {
-            auto n = number(0, 3);
-            if (!n) return fail("--power takes a weapon level 0..3");
-            o.power = static_cast<int>(*n);
-        } else if (a == "--every") {
-            auto n = number(1, 1'000'000'000);
-            if (!n) return fail("--every takes a count of 1 or more");
-            o.every = static_cast<int>(*n);
-        } else if (a == "--input" || a == "--trace" || a == "--frames-dir") {
-            const std::string* v = value();
-            if (!v || v->empty()) return fail(a + " takes a path");
-            (a == "--input" ? o.input : a == "--trace" ? o.trace : o.frames_dir) = *v;
-        } else if (a == "--invincible") {
+        const std::string* value = i + 1 < args.size() ? &args[i + 1] : nullptr;
+        if (a == "--invincible") {
             o.invincible = true;
-        } else if (a == "--autofire") {
-            o.autofire = true;
-        } else {
-            return fail("unknown option '" + a + "'");
+            continue;
         }
+        if (a == "--autofire") {
+            o.autofire = true;
+            continue;
+        }
+        if (a == "--input" || a == "--trace" || a == "--frames-dir") {
+            if (!value || value->empty()) return fail(a + " takes a path");
+            (a == "--input" ? o.input : a == "--trace" ? o.trace : o.frames_dir) = *value;
+            ++i;
+            continue;
+        }
+        const NumberOption* option = nullptr;
+        for (const NumberOption& n : numbers)
+            if (a == n.name) option = &n;
+        if (!option) return fail("unknown option '" + a + "'");
+        std::optional<long long> n = value ? ParseInt(*value) : std::nullopt;
+        if (!n || *n < option->lo || *n > option->hi) return fail(a + " takes " + option->takes);
+        option->set(*n);
+        ++i;
     }
     return o;
+}
+
+std::optional<SimOptions> ParseSimOptionsOrExplain(const std::vector<std::string>& args, const char* command) {
+    std::string error;
+    std::optional<SimOptions> options = ParseSimOptions(args, &error);
+    if (!options)
+        std::fprintf(stderr, "%s: %s\nusage: zenit-tool %s %s\n", command, error.c_str(), command, kSimOptionsUsage);
+    return options;
 }
 
 int RunSim(const SimOptions& options, SimResult& result, std::function<void(const FramePhaseTimes&)> bench) {

@@ -31,6 +31,8 @@ inline constexpr const char* kSimOptionsUsage =
 
 // Parses the options; on a bad one returns nothing and says why in `error`.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error);
+// The same, printing the reason and the usage of `command` to stderr on a bad option.
+std::optional<SimOptions> ParseSimOptionsOrExplain(const std::vector<std::string>& args, const char* command);
 
 struct SimResult {
     int stage_no = 0;
