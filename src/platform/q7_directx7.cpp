@@ -45,7 +45,7 @@ const char* AudioOpName(AudioOp op) {
     return kNames[static_cast<int>(op)];
 }
 
-CQ7DirectX7::CQ7DirectX7() : engine_(std::make_unique<AudioEngine>()) {}
+CQ7DirectX7::CQ7DirectX7() : engine_(std::make_unique<AudioEngine>()), soundfont_(kDefaultSoundFont) {}
 
 CQ7DirectX7::~CQ7DirectX7() { Release(); }
 
@@ -70,6 +70,7 @@ void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend) {
     ds_flags_ = {};
     ds_playing_ = {};
     ds_volume_ = {};
+    soundfont_ = kDefaultSoundFont;
     dm_port_ = -1;
     dm_resume_ = dm_current_ = 0;
     dm_paused_ = false;
@@ -435,7 +436,7 @@ void CQ7DirectX7::DM_SetUP(WindowHandle, bool Defalt_Port) {
     if (!backend_->WantsSynth()) return;
     // Without the soundfont there is no music; the game plays on in silence.
     AudioLock lock(*backend_);
-    if (!engine_->HasSynth() && !engine_->OpenSynth(kDefaultSoundFont, &last_error_)) DM_Enabled = false;
+    if (!engine_->HasSynth() && !engine_->OpenSynth(soundfont_, &last_error_)) DM_Enabled = false;
 }
 
 bool CQ7DirectX7::InstallSong(int ID, std::span<const std::uint8_t> bytes) {

@@ -89,6 +89,8 @@ public:
                   std::int32_t& k_Period);
 
     // ---- Sound effects ----
+    // Goes False at DS_SetUP (or DM_SetUP) when no audio device can be
+    // opened; music shares that device, so DM_Enabled goes False with it.
     bool DS_Enabled = true;
     void DS_SetUP(WindowHandle hWnd);
     // False when the resource or file is missing or not usable PCM; the
@@ -104,7 +106,10 @@ public:
     int DS_Get_Volume(int ID);
 
     // ---- Music ----
+    // Goes False at DM_SetUP when the soundfont cannot be loaded.
     bool DM_Enabled = true;
+    // The General MIDI soundfont DM_SetUP loads (Debian's TimGM6mb by default).
+    void SetSoundFont(std::string path) { soundfont_ = std::move(path); }
     void DM_SetUP(WindowHandle hWnd, bool Defalt_Port);
     // False (and nothing loaded) for a missing or malformed MIDI file.
     bool DM_LoadRes(int ID, std::string_view Res_Name);
@@ -175,6 +180,7 @@ private:
     std::array<std::int32_t, kSlots> ds_volume_{};
 
     // Music
+    std::string soundfont_;
     int dm_port_ = -1;
     std::int32_t dm_resume_ = 0;
     std::int32_t dm_current_ = 0;

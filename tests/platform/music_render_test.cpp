@@ -101,6 +101,20 @@ TEST_F(MusicRenderTest, PlaysLoopsAndPausesWhereTheMusicTimeSays) {
     EXPECT_GT(Rms(resumed_at + kQuarter * 7 / 2 + 500, resumed_at + 4 * kQuarter), kSound);
 }
 
+TEST_F(MusicRenderTest, WithoutTheSoundfontTheGamePlaysSilently) {
+    hl_ = &g_DX7.UseHeadless();
+    hl_->SetCaptureAudio(true);
+    g_DX7.SetSoundFont("/nonexistent/none.sf2");
+    g_DX7.DS_SetUP(nullptr);
+    g_DX7.DM_SetUP(nullptr, true);
+    EXPECT_FALSE(g_DX7.DM_Enabled);
+    EXPECT_TRUE(g_DX7.DS_Enabled);
+    EXPECT_FALSE(g_DX7.DM_LoadRes(1, "1"));
+    g_DX7.DM_Play(1, -1);  // a no-op, not the end of the program
+    Advance(kQuarter);
+    EXPECT_LT(Rms(0, kQuarter), 1.0);
+}
+
 TEST_F(MusicRenderTest, ResetSilencesAtOnceAndVolumeIsInHundredthsOfADecibel) {
     g_DX7.DM_Play(1, 0);
     Advance(kQuarter / 2);

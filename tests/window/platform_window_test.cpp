@@ -113,3 +113,18 @@ TEST_F(PlatformWindowTest, AltEnterSwitchesToAWindowAndKeysReachTheSink) {
     ShowCard();
     ExpectCard();
 }
+
+TEST_F(PlatformWindowTest, GameWindowOpensAfterAnotherWindowCameAndWent) {
+    // What the settings dialog does before the game starts.
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+    SDL_Window* other = SDL_CreateWindow("settings", 0, 0, 640, 480, SDL_WINDOW_SHOWN);
+    ASSERT_NE(other, nullptr);
+    SDL_DestroyWindow(other);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+
+    sdl_->SetFullScreen(false);
+    ASSERT_TRUE(g_DX7.DD_SetUP(nullptr, 640, 480, 8)) << g_DX7.LastError();
+    ASSERT_TRUE(g_DX7.DD_OFFSC_SetUP(320, 240));
+    ShowCard();
+    ExpectCard();
+}
