@@ -109,7 +109,9 @@ TEST_F(SdlBackendTest, VirtualPadAxesButtonsAndUnplugging) {
 }
 
 // The audio thread renders effects and music while the game thread keeps
-// calling in: run under ThreadSanitizer to check the two only meet under the lock.
+// calling in. Run under ThreadSanitizer to check the two only meet under the
+// lock (a build with -fsanitize=thread, then
+// TSAN_OPTIONS=suppressions=tests/platform/tsan.supp for FluidSynth's OpenMP).
 TEST_F(SdlBackendTest, AudioThreadAndGameThreadShareTheEngineSafely) {
     using test_media::Midi;
     using test_media::Track;
