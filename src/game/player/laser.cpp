@@ -5,8 +5,6 @@
 #include "game/player/weapon_common.h"
 #include "game/player/weapons.h"
 
-using player::MoveTo;
-
 namespace {
 
 // One diagonal segment kind. Its vertical follow-up rises at
@@ -82,8 +80,7 @@ bool CLaser2::Call_Events() {
         x_ += dx_;
         y_ += dy_;
     }
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    Place();
     if (!split_ && draw_.Bottom() > 239) {
         split_ = true;
         if (bottom_x_ >= -10 && bottom_x_ <= 330) {
@@ -101,21 +98,14 @@ bool CLaser2::Call_Events() {
 }
 
 void CLaser3::Call_Initial(int&) {
-    const SpawnParam& p = g_SpawnParam;
-    x_ = p.X;
-    y_ = p.Y;
-    dy_ = p.DY;
-    sprite_ = p.Sprite;
-    draw_ = player::SpriteRect(sprite_);
-    hit_.ReSize(24, 20);
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    dy_ = g_SpawnParam.DY;
+    sprite_ = g_SpawnParam.Sprite;
+    Start(sprite_, 24, 20);
 }
 
 bool CLaser3::Call_Events() {
     y_ += dy_;
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    Place();
     if (draw_.Bottom() <= 21) return true;
     g_DDBPack.AddBlt(draw_, sprite_, 26, 0, 0);
     g_PlayerAttackList.Add(hit_, kLaserAttack);

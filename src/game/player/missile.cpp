@@ -4,8 +4,6 @@
 #include "game/player/weapon_common.h"
 #include "game/player/weapons.h"
 
-using player::MoveTo;
-
 namespace {
 
 constexpr double kMissileSpeed = 5;
@@ -18,19 +16,13 @@ constexpr int kBomberFrames = 70;
 }  // namespace
 
 void CMissile::Call_Initial(int&) {
-    const SpawnParam& p = g_SpawnParam;
-    x_ = p.X;
-    y_ = p.Y;
-    dir_ = p.Dir;
-    index_ = p.Level;
+    dir_ = g_SpawnParam.Dir;
+    index_ = g_SpawnParam.Level;
     vx_ = g_Angle.GetDX16(dir_) * kMissileSpeed;
     vy_ = g_Angle.GetDY16(dir_) * kMissileSpeed;
     // The missile images all share one size; its own image places it and
     // decides when it has left the screen.
-    draw_ = player::SpriteRect(106 + dir_);
-    hit_.ReSize(12, 12);
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    Start(106 + dir_, 12, 12);
     frame_ = 0;
 }
 
@@ -62,20 +54,14 @@ bool CMissile::Call_Events() {
     }
     x_ += vx_;
     y_ += vy_;
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    Place();
     if (frame_ > kMissileVisible && !player::OnScreen(draw_)) return true;
     g_DDBPack.AddBlt(draw_, 106 + dir_, 27, 0, 0);
     return false;
 }
 
 void CBomber::Call_Initial(int&) {
-    const std::int32_t x = RoundHalfEven(g_SpawnParam.X);
-    const std::int32_t y = RoundHalfEven(g_SpawnParam.Y);
-    draw_ = player::SpriteRect(134);
-    hit_.ReSize(24, 24);
-    draw_.Move(x, y);
-    hit_.Move(x, y);
+    Start(134, 24, 24);  // placed once, at the rounded spot
     frame_ = 0;
 }
 

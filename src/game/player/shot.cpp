@@ -1,10 +1,10 @@
-// CShot (main, side and rear shots) and CGun (the rear shot's splinters).
+// CShot (main, side and rear shots), CGun (the rear shot's splinters) and
+// the position-and-rectangles part every moving weapon shares.
 #include "app/zenit02.h"
 #include "core/q7_angle.h"
 #include "game/player/weapon_common.h"
 #include "game/player/weapons.h"
 
-using player::MoveTo;
 using player::OnScreen;
 
 namespace {
@@ -35,17 +35,13 @@ void SpawnSplinters(const Splinter (&list)[N], double x) {
 
 void CShot::Call_Initial(int&) {
     const SpawnParam& p = g_SpawnParam;
-    x_ = p.X;
-    y_ = p.Y;
     dx_ = p.DX;
     dy_ = p.DY;
     sprite_ = p.Sprite;
     level_ = p.Level;
     side_ = p.Side;
-    draw_ = player::SpriteRect(sprite_);
     // A side shot fanned out to one side sweeps a wider strip.
-    hit_.ReSize(sprite_ == 103 && dx_ != 0 ? 72 : 40, 32);
-    MoveTo(hit_, x_, y_);
+    Start(sprite_, sprite_ == 103 && dx_ != 0 ? 72 : 40, 32);
     frame_ = 0;
 }
 
@@ -62,8 +58,7 @@ bool CShot::Call_Events() {
 
     x_ += dx_;
     y_ += dy_;
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    Place();
     g_PlayerAttackList.Add(hit_, attack_);
 
     if (OnScreen(draw_)) {
@@ -76,23 +71,16 @@ bool CShot::Call_Events() {
 }
 
 void CGun::Call_Initial(int&) {
-    const SpawnParam& p = g_SpawnParam;
-    x_ = p.X;
-    y_ = p.Y;
-    step_x_ = p.DX * 6;
-    step_y_ = p.DY * 6;
-    sprite_ = p.Sprite;
-    draw_ = player::SpriteRect(sprite_);
-    hit_.ReSize(1, 1);
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    step_x_ = g_SpawnParam.DX * 6;
+    step_y_ = g_SpawnParam.DY * 6;
+    sprite_ = g_SpawnParam.Sprite;
+    Start(sprite_, 1, 1);
 }
 
 bool CGun::Call_Events() {
     x_ += step_x_;
     y_ += step_y_;
-    MoveTo(draw_, x_, y_);
-    MoveTo(hit_, x_, y_);
+    Place();
     // A splinter hurts only what it actually strikes, once, and is spent.
     if (g_HitList1.GetDamage1(hit_) == 1 || g_HitList2.GetDamage1(hit_) == 1) {
         g_PlayerAttackList.Add(hit_, 60);
@@ -101,4 +89,17 @@ bool CGun::Call_Events() {
     if (!OnScreen(draw_)) return true;
     g_DDBPack.AddBlt(draw_, sprite_, 27, 0, 0);
     return false;
+}
+
+void PlayerWeapon::Start(std::int32_t sprite, std::int32_t w, std::int32_t h) {
+    x_ = g_SpawnParam.X;
+    y_ = g_SpawnParam.Y;
+    draw_ = player::SpriteRect(sprite);
+    hit_.ReSize(w, h);
+    Place();
+}
+
+void PlayerWeapon::Place() {
+    player::MoveTo(draw_, x_, y_);
+    player::MoveTo(hit_, x_, y_);
 }

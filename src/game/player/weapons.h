@@ -20,30 +20,42 @@
 #include "core/game_object.h"
 #include "core/q7_pos.h"
 
-class CShot final : public GameObject {
+// What the moving weapons share: a position and the draw and hit rectangles
+// that follow it.
+class PlayerWeapon : public GameObject {
+protected:
+    // Starts at g_SpawnParam's (X, Y) with the draw rectangle of `sprite` and
+    // a centred w x h hit box, both placed there.
+    void Start(std::int32_t sprite, std::int32_t w, std::int32_t h);
+    // Moves both rectangles to the position, rounded.
+    void Place();
+
+    double x_ = 0, y_ = 0;
+    CQ7Pos draw_, hit_;
+};
+
+class CShot final : public PlayerWeapon {
 public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
 
 private:
-    double x_ = 0, y_ = 0, dx_ = 0, dy_ = 0;
+    double dx_ = 0, dy_ = 0;
     std::int32_t sprite_ = 0;
     std::int32_t level_ = 0;  // 2 or 3: a rear shot that splinters at the bottom edge
     std::int32_t side_ = 0;   // side shots hit less hard on their first frame
     std::int32_t frame_ = 0;
     std::int32_t attack_ = 0;
-    CQ7Pos draw_, hit_;
 };
 
-class CGun final : public GameObject {
+class CGun final : public PlayerWeapon {
 public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
 
 private:
-    double x_ = 0, y_ = 0, step_x_ = 0, step_y_ = 0;
+    double step_x_ = 0, step_y_ = 0;
     std::int32_t sprite_ = 0;
-    CQ7Pos draw_, hit_;
 };
 
 class CLaser1 final : public GameObject {
@@ -57,32 +69,30 @@ private:
     std::int32_t frame_ = 0;
 };
 
-class CLaser2 final : public GameObject {
+class CLaser2 final : public PlayerWeapon {
 public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
 
 private:
-    double x_ = 0, y_ = 0, dx_ = 0, dy_ = 0;
+    double dx_ = 0, dy_ = 0;
     std::int32_t sprite_ = 0;
     std::int32_t bottom_x_ = 0;  // where this segment's vertical follow-up rises
     std::int32_t frame_ = 0;
     bool split_ = false;
-    CQ7Pos draw_, hit_;
 };
 
-class CLaser3 final : public GameObject {
+class CLaser3 final : public PlayerWeapon {
 public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
 
 private:
-    double x_ = 0, y_ = 0, dy_ = 0;
+    double dy_ = 0;
     std::int32_t sprite_ = 0;
-    CQ7Pos draw_, hit_;
 };
 
-class CMissile final : public GameObject {
+class CMissile final : public PlayerWeapon {
 public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
@@ -90,21 +100,19 @@ public:
 private:
     void Explode();
 
-    double x_ = 0, y_ = 0, vx_ = 0, vy_ = 0;
+    double vx_ = 0, vy_ = 0;
     std::int32_t dir_ = 0;
     std::int32_t index_ = 0;  // 0..3 within its volley: the frame (mod 4) it steers on
     std::int32_t frame_ = 0;
-    CQ7Pos draw_, hit_;
 };
 
-class CBomber final : public GameObject {
+class CBomber final : public PlayerWeapon {
 public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
 
 private:
     std::int32_t frame_ = 0;
-    CQ7Pos draw_, hit_;
 };
 
 // The firing schedule: called by the ship on every frame the shot button is
