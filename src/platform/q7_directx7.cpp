@@ -52,7 +52,7 @@ CQ7DirectX7::~CQ7DirectX7() { Release(); }
 // ---------------------------------------------------------------------------
 // Back-end choice
 
-void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend) {
+void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend, bool install_hooks) {
     Release();
     backend_.reset();
     engine_.reset();
@@ -82,7 +82,7 @@ void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend) {
 
     backend_ = std::move(backend);
     engine_ = std::make_unique<AudioEngine>();
-    if (this == &g_DX7) {
+    if (install_hooks && this == &g_DX7) {
         // The program's message boxes go through the back-end, and ending the
         // program gives back the screen and closes the audio.
         SetMessageBoxHandler([](std::string_view text, std::string_view title, MsgBoxStyle style) {
@@ -103,14 +103,14 @@ void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend) {
 SdlBackend& CQ7DirectX7::UseSdl() {
     auto b = std::make_unique<SdlBackend>();
     SdlBackend& ref = *b;
-    Reset(std::move(b));
+    Reset(std::move(b), true);
     return ref;
 }
 
 HeadlessBackend& CQ7DirectX7::UseHeadless() {
     auto b = std::make_unique<HeadlessBackend>();
     HeadlessBackend& ref = *b;
-    Reset(std::move(b));
+    Reset(std::move(b), true);
     return ref;
 }
 
@@ -118,7 +118,7 @@ HeadlessBackend* CQ7DirectX7::Headless() { return dynamic_cast<HeadlessBackend*>
 SdlBackend* CQ7DirectX7::Sdl() { return dynamic_cast<SdlBackend*>(backend_.get()); }
 
 PlatformBackend& CQ7DirectX7::Backend() {
-    if (!backend_) UseSdl();
+    if (!backend_) Reset(std::make_unique<SdlBackend>(), false);
     return *backend_;
 }
 

@@ -44,11 +44,14 @@ public:
     CQ7DirectX7& operator=(const CQ7DirectX7&) = delete;
 
     // ---- Back-end choice: releases whatever was set up and starts afresh ----
+    // For g_DX7 these also route the program's message boxes through the
+    // back-end and make EndProgram release the wrapper first.
     SdlBackend& UseSdl();
     HeadlessBackend& UseHeadless();
     HeadlessBackend* Headless();  // null unless headless
     SdlBackend* Sdl();            // null unless SDL
-    PlatformBackend& Backend();   // chooses SDL when nothing was chosen
+    // Chooses SDL when nothing was chosen (leaving message boxes alone).
+    PlatformBackend& Backend();
     // Why the last failing set-up failed.
     const std::string& LastError() const { return last_error_; }
 
@@ -142,7 +145,7 @@ private:
     static constexpr int kSlots = 257;
     static bool ValidSlot(int id) { return id >= 0 && id < kSlots; }
 
-    void Reset(std::unique_ptr<PlatformBackend> backend);
+    void Reset(std::unique_ptr<PlatformBackend> backend, bool install_hooks);
     bool EnsureAudio();
     bool InstallSound(int ID, std::span<const std::uint8_t> bytes);
     bool InstallSong(int ID, std::span<const std::uint8_t> bytes);
