@@ -39,10 +39,12 @@ int Main(const ProgramOptions& options) {
         LoadSettings();
         g_DX7.UseSdl();  // message boxes and shutdown go through SDL from here on
         // 3. The settings dialog, modeless; it is the event pump while it is up.
-        dialog = std::make_unique<Form2>();
-        if (!dialog->Show()) FatalError("Form2: the settings window could not be opened.");
-        SetYieldHandler(PumpDialog, dialog.get());
-        Yield();
+        if (options.settings_dialog) {
+            dialog = std::make_unique<Form2>();
+            if (!dialog->Show()) FatalError("Form2: the settings window could not be opened.");
+            SetYieldHandler(PumpDialog, dialog.get());
+            Yield();
+        }
     }
 
     // 4, 5. The main window (not shown yet) and the sprites.

@@ -14,6 +14,9 @@
 
 struct ProgramOptions {
     bool headless = false;
+    // Play only: false skips the settings dialog (as if started at once with
+    // the settings read from zenit.ini).
+    bool settings_dialog = true;
     // The stage to begin with (1..9); a start past stage 1 begins with the
     // new-game values stage 1 would set (one ship, no weapon levels, score 0, rank 0).
     int start_stage = 1;

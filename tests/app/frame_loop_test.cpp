@@ -286,4 +286,24 @@ TEST(Main, PlaysTheStagesInTurnAndKeepsEachStagesStatistics) {
     EXPECT_EQ(g_Form1.TotalFrames(), 50);
 }
 
+TEST(Main, RunsTheSameLoopOnTheSdlBackEnd) {
+    // SDL's dummy video and audio drivers (set for these tests): a real SDL
+    // window and audio device without a screen or sound card.
+    HeadlessGame game({.load_graphics = false, .load_sounds = false});
+    UseTestStages(EndsAfter(1000, 10));
+    int frames = 0;
+    ProgramOptions options;
+    options.settings_dialog = false;
+    options.hooks.before_step = [&] { return frames < 30; };
+    options.hooks.after_frame = [&] { ++frames; };
+
+    EXPECT_EQ(Main(options), 0);
+
+    EXPECT_EQ(frames, 30);
+    EXPECT_EQ(g_StageFrames[1], 30);
+    EXPECT_EQ(g_StageNo, 1);  // stopped by the hook, not by the stage
+    ASSERT_NE(g_DX7.Sdl(), nullptr);
+    EXPECT_FALSE(g_Form1.Loaded());
+}
+
 }  // namespace
