@@ -80,8 +80,6 @@ int PutNumber(long long value, std::int32_t x0, std::int32_t first_digit_sprite)
 
 }  // namespace
 
-CMyShip::CMyShip() { body_.SetCenter_Base(VB_TRUE); }
-
 void CMyShip::SetWeponSelect() { cursor_countdown_ = kCursorPeriod; }
 
 void CMyShip::Call_Initial(int&) {

@@ -14,7 +14,6 @@
 
 class CMyShip : public GameObject {
 public:
-    CMyShip();
     bool Call_Events() override;
     void Call_Initial(int& slot) override;
     // Restarts the shop cursor's full period (the score just reached 10000).
