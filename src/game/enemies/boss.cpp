@@ -2,6 +2,7 @@
 
 #include "core/q7_angle.h"
 #include "core/q7_objectpack.h"
+#include "game/enemies/directed_tama.h"
 #include "game/enemies/enemy.h"
 #include "game/enemies/tama2.h"
 #include "game/enemies/tama_velocity.h"
@@ -139,17 +140,8 @@ namespace boss_fire {
 
 void LargeTama(double x, double y, std::int32_t dir, double speed_add) {
     g_TamaParam.Reflectable = VB_TRUE;
-    g_TamaParam.X = x;
-    g_TamaParam.Y = y;
-    g_TamaParam.Speed = g_BulletSpeed + speed_add;
-    g_TamaParam.Dir = dir;
-    g_TamaParam.Attack = 500;
-    g_TamaParam.Sprite = 6005 + dir;
-    g_TamaParam.DrawLayer = 24;
-    g_TamaParam.DrawEvery = 1;
-    g_TamaParam.HitW = 12;
-    g_TamaParam.HitH = 12;
     g_TamaParam.Reflected = VB_FALSE;
+    SetTamaParam(x, y, dir, g_BulletSpeed + speed_add, 500, 6005 + dir, 24, 12);
     g_ObjectPack.Spawn<CTama2>(4, VB_TRUE);
 }
 

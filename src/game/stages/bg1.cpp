@@ -11,7 +11,6 @@
 namespace {
 
 using map_paint::Decoration;
-using map_paint::QuarterDraw;
 using map_paint::TerrainRow;
 
 constexpr std::int32_t kMapSprite = 1, kStrip = 2, kFillCell = 1011;
@@ -21,58 +20,52 @@ constexpr std::int32_t kMapSprite = 1, kStrip = 2, kFillCell = 1011;
 // rows 32..44 to the base, which the stage places over them.
 
 constexpr TerrainRow kRows[] = {
-    // The airfield: a runway with crossing taxiways, hangar rows either side.
-    {69, "...d##d..."},
+    // The airfield: a runway, taxiways to the two hangar rows either side.
+    {69, "...e##e..."},
     {68, "...=#|+..."},
     {67, "....#|...."},
     {66, "....#|...."},
     {65, ".b..#|..b."},
     {64, "....#|...."},
-    {63, "#=+=#|=+=#"},
+    {63, "...=#|=..."},
     {62, "....#|...."},
     {61, "....o|...."},
-    {60, "..b.#|..b."},
+    {60, "....#|...."},
     {59, "....#|...."},
     {58, "....#|...."},
-    {57, "#=+=#|=+=#"},
+    {57, "...=#|=..."},
     {56, "....#|...."},
-    {55, ".d..o|...d"},
+    {55, ".e..o|...e"},
     {54, "....#|...."},
     {53, "....#|...."},
     {52, "....#|...."},
-    {51, "#=+=#|=+=#"},
+    {51, "...=#|=..."},
     {50, "....#|...."},
-    {49, "..d.o|..d."},
+    {49, "....o|...."},
     {48, "....#|...."},
     {47, "....#|...."},
     {46, "...=#|+..."},
-    {45, "...d##d..."},
+    {45, "...e##e..."},
 
-    // The river valley, fields and copses on its banks.
-    {31, "..ff.~~s.."},
-    {30, ".bff.~~sb."},
-    {29, ".bffs~~.b."},
-    {28, "..bs~~...."},
-    {27, "..s~~s.bb."},
-    {26, ".s~~s.bffb"},
-    {25, ".~~s..bffb"},
-    {24, "s~~...bffb"},
-    {23, "~~s....bb."},
-    {22, "~~s..d...."},
-    {21, "s~~s..kk.."},
-    {20, ".s~~s.kd.."},
-    {19, "..s~~s...."},
-    {18, ".b.s~~s.b."},
-    {17, "bfb.s~~sfb"},
-    {16, "bfb..~~sfb"},
-    {15, ".b...s~~b."},
-};
-
-// Bits of water that round off the river's bends.
-constexpr QuarterDraw kQuarters[] = {
-    {7, 15, 1, 0}, {4, 16, 1, 3}, {4, 17, 1, 2}, {3, 18, 1, 3}, {2, 20, 1, 3}, {1, 21, 1, 0},
-    {2, 23, 1, 1}, {0, 24, 1, 3}, {3, 25, 1, 2}, {1, 26, 1, 0}, {3, 27, 1, 3}, {4, 28, 1, 0},
-    {4, 29, 1, 2}, {7, 30, 1, 0},
+    // The river valley: a farm road down the east bank with a track to the
+    // ford, fields, woods and a pond; it leads up to the base.
+    {31, ".~~..wI..."},
+    {30, ".~~s.wIhh."},
+    {29, "..~~.bIhh."},
+    {28, "..~~..Ijj."},
+    {27, "n..~~.Iw.."},
+    {26, "...~~.32.."},
+    {25, "..s~~..Ib."},
+    {24, "..~~...Iww"},
+    {23, ".~~s..hIw."},
+    {22, ".~~..rhI.."},
+    {21, "s~~...hIjj"},
+    {20, ".~~s---X-p"},
+    {19, "..~~..eIbb"},
+    {18, "...~~..Iww"},
+    {17, "..b~~.hIw."},
+    {16, "....~~hI.."},
+    {15, "...n~~.u.."},
 };
 
 // A decoration at a cell, shifted inside it.
@@ -84,18 +77,17 @@ constexpr Decoration Rock(std::int32_t c, std::int32_t r, std::int32_t dx = 0, s
 }
 
 constexpr Decoration kDecorations[] = {
-    // Copses along the river.
-    Tree(8, 15, 4, -6), Tree(9, 16, -8, 10), Tree(0, 17, 6, -4), Tree(1, 18, 10, 8), Tree(8, 18, -4, 2),
-    Tree(8, 23, 0, 4), Tree(7, 23, -6, 12), Tree(9, 26, -6, -10), Tree(6, 27, 10, 2), Tree(7, 27, 14, 10),
-    Tree(1, 30, 4, 6), Tree(8, 30, 2, -8), Tree(8, 29, 8, 8), Tree(2, 28, -4, 0), Tree(0, 31, 8, 4),
-    // Rocks on the high ground.
-    Rock(6, 21, 10, -8), Rock(7, 20, 14, 6), Rock(5, 22, 4, 10), Rock(9, 20, -2, -6), Rock(0, 28, 6, 2),
-    // Along the airfield.
-    Tree(1, 65, 2, 4), Tree(8, 65, 6, -2), Tree(2, 60, 4, 8), Tree(8, 60, 6, 2), Tree(1, 55, 8, 0),
-    Tree(9, 55, -6, 6), Tree(2, 49, 2, -4), Tree(8, 49, 0, 6), Rock(2, 69, 0, 0), Rock(7, 69, 12, 6),
+    // Copses and boulders on the banks.
+    Tree(0, 31, 6, 4),  Tree(9, 31, -4, 2), Tree(0, 29, 2, 8),  Tree(9, 28, 0, 6),  Tree(1, 27, 4, -2),
+    Tree(2, 26, -2, 8), Tree(0, 25, 8, 4),  Tree(9, 25, -2, -4), Tree(0, 23, 4, 6), Tree(5, 19, 4, 2),
+    Tree(0, 16, 6, 0),  Tree(2, 16, 2, 10), Tree(3, 16, 12, -6), Rock(1, 19, 2, 4),  Rock(6, 18, 6, 8),
+    Rock(5, 17, 0, 10), Rock(6, 25, 4, 4),
+    // Beside the airfield.
+    Tree(1, 65, 2, 4), Tree(8, 65, 6, -2), Tree(0, 60, 4, 0), Tree(9, 55, -4, 6), Tree(0, 50, 6, 4),
+    Tree(9, 48, -2, 2), Rock(2, 68, 0, 0), Rock(7, 68, 12, 6),
 };
 
-constexpr map_paint::Terrain kTerrain = {kRows, kQuarters, kDecorations};
+constexpr map_paint::Terrain kTerrain = {kRows, kDecorations};
 
 // ---- Objects on the map -----------------------------------------------------------------
 
@@ -165,16 +157,15 @@ constexpr MapEvent kEvents[] = {
     {240, &kHangar, 256, kTop},
     {270, &kShed, 0, kTop},
     {350, &kPad, 0, kTop},
-    {350, &kPad, 208, kTop},
-    {371, &kHangar, 256, kTop},
-    {400, &kShed, 160, kTop},
-    {410, &kPad, 128, kTop},
-    {430, &kHangar, 272, kTop},
-    {460, &kShed, 192, kTop},
-    {580, &kHangar, 256, kTop},
-    {580, &kHangar, 192, kTop},
-    {650, &kPad, 32, kTop},
-    {650, &kPad, 256, kTop},
+    {371, &kHangar, 264, -150},
+    {400, &kShed, 96, kTop},
+    {410, &kPad, 160, kTop},
+    {430, &kHangar, 264, kTop},
+    {460, &kShed, 160, kTop},
+    {580, &kHangar, 272, kTop},
+    {580, &kHangar, 232, -100},
+    {650, &kPad, 128, kTop},
+    {650, &kPad, 288, kTop},
     // The base over rows 31..37.
     {764, &kBase, 0, -172},
     // The airfield: buildings at its head, then the hangar rows.
@@ -182,15 +173,15 @@ constexpr MapEvent kEvents[] = {
     {1141, &kLongHouse, 192, kTop},
     {1171, &kPad, 64, -72},
     {1171, &kPad, 224, -72},
-    {1280, &kHangar, 40, kTop},  {1280, &kHangar, 232, kTop},
-    {1328, &kHangar, 40, kTop},  {1328, &kHangar, 232, kTop},
-    {1376, &kHangar, 40, kTop},  {1376, &kHangar, 232, kTop},
-    {1424, &kHangar, 40, kTop},  {1424, &kHangar, 232, kTop},
-    {1472, &kHangar, 40, kTop},  {1472, &kHangar, 232, kTop},
-    {1520, &kHangar, 40, kTop},  {1520, &kHangar, 232, kTop},
-    {1568, &kHangar, 40, kTop},  {1568, &kHangar, 232, kTop},
-    {1616, &kHangar, 40, kTop},  {1616, &kHangar, 232, kTop},
-    {1664, &kHangar, 40, kTop},  {1664, &kHangar, 232, kTop},
+    {1280, &kHangar, 48, kTop},  {1280, &kHangar, 224, kTop},
+    {1328, &kHangar, 48, kTop},  {1328, &kHangar, 224, kTop},
+    {1376, &kHangar, 48, kTop},  {1376, &kHangar, 224, kTop},
+    {1424, &kHangar, 48, kTop},  {1424, &kHangar, 224, kTop},
+    {1472, &kHangar, 48, kTop},  {1472, &kHangar, 224, kTop},
+    {1520, &kHangar, 48, kTop},  {1520, &kHangar, 224, kTop},
+    {1568, &kHangar, 48, kTop},  {1568, &kHangar, 224, kTop},
+    {1616, &kHangar, 48, kTop},  {1616, &kHangar, 224, kTop},
+    {1664, &kHangar, 48, kTop},  {1664, &kHangar, 224, kTop},
     {1944, &kStore, 0, kTop},
     {1944, &kLongHouse, 192, kTop},
     {1974, &kShed, 128, kTop},

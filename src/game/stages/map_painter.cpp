@@ -46,29 +46,41 @@ bool PaintGround(const GroundKind& kind, const MapFrame& map, std::int32_t c, st
 
 // ---- Terrain rows ----------------------------------------------------------------------
 
-enum class Class { Ground, Concrete, Other };
+enum class Class { Ground, Concrete, Water, Other };
 
-Class ClassOf(char ch) {
-    switch (ch) {
-    case '.': case 'g': case 'b': case 'd': return Class::Ground;
-    case '#': case '=': case '+': case 'o': case '|': return Class::Concrete;
-    default: return Class::Other;
-    }
-}
+// What a character paints: a plain cell, or a ground or concrete cell with
+// one overlay (or none).
+struct CellLook {
+    char ch;
+    Class kind;
+    std::int32_t plain;    // plain cell v (water, other plain cells, the runway line)
+    std::int32_t overlay;  // ground / concrete overlay, kNoOverlay for none
+};
 
-// Plain cells by look (sprite 1070 + v).
 constexpr std::int32_t kWater = -1, kMeadow = 1, kSand = 2, kRock = 3, kMetal = 4, kField = 5, kRunway = 6;
+constexpr std::int32_t kNone = kNoOverlay;
 
-// Overlay choices by look; the cell's place picks one, so the pattern varies.
-constexpr std::int32_t kBushes[] = {0, 1, 3, 4, 6, 7, 9, 10, 12, 13, 15, 16};
-constexpr std::int32_t kDirt[] = {2, 5, 8, 11, 14};
-constexpr std::int32_t kLines[] = {1, 5, 9, 13};
-constexpr std::int32_t kCrosses[] = {3, 7, 11};
-constexpr std::int32_t kStains[] = {0, 2, 4, 6, 8, 10, 12, 14};
+constexpr CellLook kLooks[] = {
+    {'~', Class::Water, kWater, kNone}, {'v', Class::Other, kMeadow, kNone}, {'s', Class::Other, kSand, kNone},
+    {'k', Class::Other, kRock, kNone},  {'m', Class::Other, kMetal, kNone},  {'f', Class::Other, kField, kNone},
+    // The runway line belongs to the concrete around it: no curb between.
+    {'|', Class::Concrete, kRunway, kNone},
+    {'g', Class::Ground, 0, kNone}, {'h', Class::Ground, 0, 0},  {'j', Class::Ground, 0, 1},
+    {'e', Class::Ground, 0, 2},     {'n', Class::Ground, 0, 3},  {'b', Class::Ground, 0, 4},
+    {'w', Class::Ground, 0, 5},     {'p', Class::Ground, 0, 6},  {'r', Class::Ground, 0, 7},
+    {'I', Class::Ground, 0, 8},     {'-', Class::Ground, 0, 9},  {'X', Class::Ground, 0, 10},
+    {'1', Class::Ground, 0, 11},    {'2', Class::Ground, 0, 12}, {'3', Class::Ground, 0, 13},
+    {'4', Class::Ground, 0, 14},    {'u', Class::Ground, 0, 15}, {'x', Class::Ground, 0, 16},
+    {'#', Class::Concrete, 0, kNone}, {':', Class::Concrete, 0, 0}, {'=', Class::Concrete, 0, 1},
+    {'+', Class::Concrete, 0, 2},   {'o', Class::Concrete, 0, 4}, {'^', Class::Concrete, 0, 6},
+    {'y', Class::Concrete, 0, 7},   {'z', Class::Concrete, 0, 8}, {'q', Class::Concrete, 0, 10},
+};
 
-template <std::size_t N>
-std::int32_t Pick(const std::int32_t (&choices)[N], std::int32_t c, std::int32_t r) {
-    return choices[static_cast<std::size_t>(c * 7 + r * 3) % N];
+// The fill and any character not listed: plain ground that nobody paints.
+const CellLook* LookOf(char ch) {
+    for (const CellLook& look : kLooks)
+        if (look.ch == ch) return &look;
+    return nullptr;
 }
 
 class Grid {
@@ -80,14 +92,18 @@ public:
             if (row.r == r) return c < std::int32_t(row.cells.size()) ? row.cells[c] : '.';
         return '.';
     }
+    Class ClassAt(std::int32_t c, std::int32_t r) const {
+        const CellLook* look = LookOf(At(c, r));
+        return look ? look->kind : Class::Ground;
+    }
     // Rim bits: the sides whose neighbour is of another class.
     std::int32_t Edges(std::int32_t c, std::int32_t r) const {
-        const Class own = ClassOf(At(c, r));
+        const Class own = ClassAt(c, r);
         std::int32_t edges = 0;
-        if (ClassOf(At(c, r + 1)) != own) edges |= kEdgeTop;
-        if (ClassOf(At(c + 1, r)) != own) edges |= kEdgeRight;
-        if (ClassOf(At(c, r - 1)) != own) edges |= kEdgeBottom;
-        if (ClassOf(At(c - 1, r)) != own) edges |= kEdgeLeft;
+        if (ClassAt(c, r + 1) != own) edges |= kEdgeTop;
+        if (ClassAt(c + 1, r) != own) edges |= kEdgeRight;
+        if (ClassAt(c, r - 1) != own) edges |= kEdgeBottom;
+        if (ClassAt(c - 1, r) != own) edges |= kEdgeLeft;
         return edges;
     }
 
@@ -95,25 +111,31 @@ private:
     std::span<const TerrainRow> rows_;
 };
 
-bool PaintCell(const MapFrame& map, const Grid& grid, char ch, std::int32_t c, std::int32_t r) {
-    const std::int32_t edges = grid.Edges(c, r);
-    switch (ch) {
-    case '~': return PlainCell(map, c, r, kWater);
-    case 'v': return PlainCell(map, c, r, kMeadow);
-    case 's': return PlainCell(map, c, r, kSand);
-    case 'k': return PlainCell(map, c, r, kRock);
-    case 'm': return PlainCell(map, c, r, kMetal);
-    case 'f': return PlainCell(map, c, r, kField);
-    case '|': return PlainCell(map, c, r, kRunway);
-    case 'g': return GroundCell(map, c, r, kNoOverlay, kNoOverlay, edges);
-    case 'b': return GroundCell(map, c, r, Pick(kBushes, c, r), kNoOverlay, edges);
-    case 'd': return GroundCell(map, c, r, Pick(kDirt, c, r), kNoOverlay, edges);
-    case '#': return ConcreteCell(map, c, r, kNoOverlay, kNoOverlay, edges);
-    case '=': return ConcreteCell(map, c, r, Pick(kLines, c, r), kNoOverlay, edges);
-    case '+': return ConcreteCell(map, c, r, Pick(kCrosses, c, r), kNoOverlay, edges);
-    case 'o': return ConcreteCell(map, c, r, Pick(kStains, c, r), kNoOverlay, edges);
-    default: return true;  // '.' and anything unknown: the fill stays
+bool PaintCell(const MapFrame& map, const Grid& grid, std::int32_t c, std::int32_t r) {
+    const char ch = grid.At(c, r);
+    const CellLook* look = LookOf(ch);
+    if (!look) return true;
+    if (look->kind == Class::Ground) return GroundCell(map, c, r, look->overlay, kNone, grid.Edges(c, r));
+    if (look->kind == Class::Concrete && ch != '|')
+        return ConcreteCell(map, c, r, look->overlay, kNone, grid.Edges(c, r));
+    return PlainCell(map, c, r, look->plain);
+}
+
+// The river's steps are rounded off: a land corner whose two neighbours on
+// that corner are both water becomes a quarter of water.
+std::int32_t RoundWaterCorners(const MapFrame& map, const Grid& grid, std::int32_t r) {
+    // Per quarter (top-left, top-right, bottom-right, bottom-left): the
+    // column step of its side neighbour and the row step of its upper or lower one.
+    constexpr std::int32_t kStep[4][2] = {{-1, 1}, {1, 1}, {1, -1}, {-1, -1}};
+    std::int32_t lost = 0;
+    for (std::int32_t c = 0; c < kColumns; ++c) {
+        if (grid.ClassAt(c, r) == Class::Water) continue;
+        for (std::int32_t q = 0; q < 4; ++q)
+            if (grid.ClassAt(c + kStep[q][0], r) == Class::Water && grid.ClassAt(c, r + kStep[q][1]) == Class::Water &&
+                !QuarterCell(map, c, r, kQuarterWater, q))
+                ++lost;
     }
+    return lost;
 }
 
 }  // namespace
@@ -152,11 +174,11 @@ bool DecorationB(const MapFrame& map, std::int32_t x, std::int32_t y) {
 std::int32_t PaintTerrain(const MapFrame& map, const Terrain& terrain) {
     std::int32_t lost = 0;
     const Grid grid(terrain.rows);
-    for (const TerrainRow& row : terrain.rows)
-        for (std::int32_t c = 0; c < kColumns && c < std::int32_t(row.cells.size()); ++c)
-            if (!PaintCell(map, grid, row.cells[c], c, row.r)) ++lost;
-    for (const QuarterDraw& q : terrain.quarters)
-        if (!QuarterCell(map, q.c, q.r, q.v, q.q)) ++lost;
+    for (const TerrainRow& row : terrain.rows) {
+        for (std::int32_t c = 0; c < kColumns; ++c)
+            if (!PaintCell(map, grid, c, row.r)) ++lost;
+        lost += RoundWaterCorners(map, grid, row.r);
+    }
     for (const Decoration& d : terrain.decorations)
         if (!(d.kind == 'A' ? DecorationA(map, d.x, d.y) : DecorationB(map, d.x, d.y))) ++lost;
     return lost;

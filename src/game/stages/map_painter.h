@@ -1,12 +1,13 @@
 // Building a scrolling map (sprite 1) out of 32x32 cells, for the map
 // backgrounds. All drawing goes through the sprite pack's queue, so a
 // background queues a whole terrain and draws it with one Blt: the layers,
-// not the order of the list, decide what covers what.
+// not the order of the list, decide what covers what. A layer takes 200
+// draws a frame, which bounds how much terrain one Blt can paint.
 //
 // Cells are addressed by column c = 0..9 from the left and row r counted
 // from 1 at the map's bottom. Terrain is described as rows of characters
-// (one per cell, see TerrainCell) plus lists of quarter cells and
-// decorations; PaintTerrain turns them into painter calls.
+// (one per cell, see TerrainRow) plus decorations; PaintTerrain turns them
+// into painter calls.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +44,7 @@ bool GroundCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_
 bool ConcreteCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_t a, std::int32_t b,
                   std::int32_t edges);
 // Quarter cell v: -1 dark ground, 0 meadow, 1 water.
+constexpr std::int32_t kQuarterWater = 1;
 // Quarter q: 0 top-left, 1 top-right, 2 bottom-right, 3 bottom-left.
 bool QuarterCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_t v, std::int32_t q);
 // Decorations at (x, y) from the map's top-left: A a rock, B a tree clump,
@@ -52,22 +54,23 @@ bool DecorationB(const MapFrame& map, std::int32_t x, std::int32_t y);
 
 // One row of terrain: its number and one character per column.
 //
-//   .  nothing (the fill shows)       ~  water          s  sand
-//   v  meadow       f  field          k  rock           m  metal plate
-//   |  runway centre line
-//   g  ground       b  ground, bush   d  ground, dirt patch
-//   #  concrete     =  concrete, marking  +  concrete, cross marking
-//   o  concrete, stain
+//   .  nothing (the fill shows)
+//   plain cells:  ~ water   v meadow   s sand   k rock   m metal plate   f field
+//                 | runway centre line (counts as concrete)
+//   ground cells, with an overlay:  g none   h field rows N-S   j field rows E-W
+//                 e bare earth   n flowers   b bushes   w wood   p pond   r rocks
+//                 x scorched earth   roads: I north-south   - east-west   X crossing
+//                 1 bend east-south   2 south-west   3 north-east   4 north-west   u end
+//   concrete cells, with a marking:  # none   : centre line N-S   = centre line E-W
+//                 + crossing   o oil stain   ^ arrow north   y yellow bays
+//                 z yellow hatching   q steel plate
 //
-// Ground and concrete cells get a rim on each side that borders a cell of
-// another kind (the fill counts as ground).
+// Ground and concrete cells get a rim on each side that borders another
+// class of cell (the fill counts as ground); the corner of a land cell
+// between two water neighbours becomes a quarter of water.
 struct TerrainRow {
     std::int32_t r = 0;
     std::string_view cells;
-};
-
-struct QuarterDraw {
-    std::int32_t c = 0, r = 0, v = 0, q = 0;
 };
 
 struct Decoration {
@@ -77,7 +80,6 @@ struct Decoration {
 
 struct Terrain {
     std::span<const TerrainRow> rows;
-    std::span<const QuarterDraw> quarters;
     std::span<const Decoration> decorations;
 };
 
