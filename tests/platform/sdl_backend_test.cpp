@@ -18,6 +18,9 @@ namespace {
 class SdlBackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // ctest's environment for these tests carries only the first of its
+        // two variables; make sure no real sound card is asked for.
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         sdl_ = &g_DX7.UseSdl();
         sdl_->SetFullScreen(false);
         // A real box would wait for a click.
