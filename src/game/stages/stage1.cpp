@@ -108,7 +108,6 @@ constexpr ScriptEntry kScript[] = {
     Crossing(3040, -12, 60, 0),
     Move(3080, 0, 0, 0, 0.6),
     Crossing(3080, -12, 60, 0),
-    Fighters(3100, 3179, 0),
     Turret(3300, 20, 2, 3),
     Turret(3300, 60, 2, 3),
     Turret(3300, 100, 2, 3),
@@ -157,7 +156,6 @@ constexpr ScriptEntry kScript[] = {
     Diver(6100, 120, 0, 1),
     Diver(6120, 200, 0, 1),
     Fighters(6300, 6379, 0),
-    Fighters(6300, 6379, 1),
 
     // The airfield: the armoured ship sails down the runway between the
     // hangar rows, with fighters around it.
@@ -203,7 +201,6 @@ constexpr ScriptEntry kScript[] = {
     Move(10200, 0, 0, 4, 0.6),
     Crossing(10200, 332, 90, 4),
     Diver(10500, 160, 0, 1),
-    Fighters(10700, 10779, 0),
     Fighters(10700, 10779, 1),
     Turret(11000, 60, 2, 3),
     Turret(11000, 260, 2, 3),
