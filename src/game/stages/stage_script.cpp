@@ -11,8 +11,9 @@ void RunScript(std::span<const ScriptEntry> script, std::int32_t count) {
             e.routine(e.args);
             break;
         case ScriptEntry::Kind::Setting: {
-            const std::int32_t k = (count - e.first) / e.every;
-            if ((count - e.first) % e.every == 0) *e.target = (e.start_hundredths + k * e.step_hundredths) / 100.0;
+            const std::int32_t every = e.every > 0 ? e.every : 1;  // a step of 0 would divide by zero
+            const std::int32_t k = (count - e.first) / every;
+            if ((count - e.first) % every == 0) *e.target = (e.start_hundredths + k * e.step_hundredths) / 100.0;
             break;
         }
         }
