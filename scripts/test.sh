@@ -12,8 +12,8 @@ JOBS=${JOBS:-$(nproc)}
 
 cmake -S . -B "$SAN_BUILD" -DCMAKE_BUILD_TYPE=Debug -DZENIT_SANITIZE=ON >/dev/null
 san_targets=()
-for t in zenit_core_tests zenit_gfx_tests zenit_platform_tests; do
-  if cmake --build "$SAN_BUILD" --target help | grep -q "^\.\.\. $t\$"; then san_targets+=("$t"); fi
+for f in core gfx platform; do
+  if compgen -G "tests/$f/*.cpp" >/dev/null; then san_targets+=("zenit_${f}_tests"); fi
 done
 if [ ${#san_targets[@]} -gt 0 ]; then
   cmake --build "$SAN_BUILD" -j "$JOBS" --target "${san_targets[@]}"
