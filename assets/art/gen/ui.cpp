@@ -140,7 +140,7 @@ Image StatusBar(const Entry& e, Context&) {
     Image ink(e.w, e.h);
     DrawText(ink, "SCORE", 104, 13, 1, kDimRamp, false);
     DrawText(ink, "SHIP", 264, 13, 1, kDimRamp, false);
-    DrawText(ink, "RATE", 52, 13, 1, kDimRamp, false);
+    DrawText(ink, "RATE", 58, 13, 1, kDimRamp, false);
     Blit(img, ink, 0, 0);
     // the volume indicator's place at (5, 0)
     FillRect(img, 5, 0, 14, 10, kPanel);
