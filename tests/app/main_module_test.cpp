@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/zenit02.h"
+#include "core/q7_objectpack.h"
+#include "game/player/my_ship.h"
 #include "platform/q7_directx7.h"
 #include "support/headless_game.h"
 
@@ -31,6 +33,21 @@ TEST(UpdateScoreRate, FollowsLevelsStageRankAndLives) {
         UpdateScoreRate();
         EXPECT_DOUBLE_EQ(g_ScoreRate, c.rate) << "stage " << c.stage << " rank " << c.rank;
     }
+}
+
+TEST(UpdateScoreRate, IsOneWhileTheShipIsInvulnerable) {
+    HeadlessGame game;
+    g_MyShipSlot = g_ObjectPack.Spawn<CMyShip>(5, VB_FALSE);
+    CMyShip* ship = MyShip();
+    ASSERT_NE(ship, nullptr);
+    g_StageNo = 1;
+    g_Lives = 1;
+    ship->MTC = 1;
+    UpdateScoreRate();
+    EXPECT_DOUBLE_EQ(g_ScoreRate, 1.0);
+    ship->MTC = 0;
+    UpdateScoreRate();
+    EXPECT_DOUBLE_EQ(g_ScoreRate, 10.0);
 }
 
 TEST(AddScore, ScaledPointsAndTheShopOpeningOnce) {
