@@ -8,6 +8,7 @@ const EnemyProfile kProfile = {
     .hit_points = 400,
     .score = 100,
     .bound_sprite = 0,
+    .turns = true,  // the turret, not the body (Mode 2)
     .distance_rule = true,
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17, .wreck_sprite = 225},
 };
@@ -50,11 +51,14 @@ void CEN005::Move() {
     } else {
         y_ += script_.VY();
     }
-    if (ep_.Mode == 1) {
-        turret_ = heading_;
-    } else if (ep_.Mode == 2 && ex_.TurnInterval > 0 && frame_ % ex_.TurnInterval == 0) {
-        turret_ = g_Angle.GetGK8(hit_.KAKUDO8(g_MyShipPos), turret_);
-    }
+    if (ep_.Mode == 1) turret_ = heading_;
+    sprite_ = kBase + turret_ + 8 * heading_;
+}
+
+void CEN005::Turn() {
+    // Mode 2 aims from where the hull stands this frame, after the move.
+    if (ep_.Mode != 2 || ex_.TurnInterval <= 0 || frame_ % ex_.TurnInterval != 0) return;
+    turret_ = g_Angle.GetGK8(hit_.KAKUDO8(g_MyShipPos), turret_);
     sprite_ = kBase + turret_ + 8 * heading_;
 }
 

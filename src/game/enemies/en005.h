@@ -16,6 +16,7 @@ public:
 protected:
     void SetUp() override;
     void Move() override;
+    void Turn() override;
     void Fire() override;
     bool FiresWhileHidden() const override { return ep_.DeathShot != 0; }
 

@@ -91,6 +91,9 @@ protected:
     virtual void OnDestroyed() {}
     // Drawing; the default draws the body and, for air enemies, the shadow.
     virtual void Draw();
+    // Turning after the rectangles are placed (profile.turns): the default
+    // turns the heading one step toward the ship every TurnInterval frames.
+    virtual void Turn();
 
     // Sets up a rectangle as a copy of a sprite's rectangle.
     static void CopySpriteRect(std::int32_t sprite, CQ7Pos& rect);
@@ -126,7 +129,6 @@ private:
     bool TakeDamage();
     void Destroy();
     bool OffScreen() const;
-    void Turn();
     void Shoot();
     void Register() const;
 };

@@ -206,4 +206,22 @@ TEST_F(EnemyModelTest, TankTurretPointsWithTheBodyAndFiresFromItsMount) {
     EXPECT_EQ(shot.CenterY(), 99);
 }
 
+TEST_F(EnemyModelTest, TankTurretAimsFromWhereTheHullStandsAfterItsMove) {
+    SetUpGround(-4000);
+    g_EnemyParam.Mode = 2;
+    g_EnemyParam.Variant = 0;
+    g_EnemyParamEx = {.Heading = 1, .FirstShot = 0, .ShotInterval = 1000, .TurnInterval = 1, .FireLimitY = 240};
+    g_EnemyMoveScript = EnemyMoveScript();
+    g_EnemyMoveScript.StepEnd[0] = 100;
+    g_EnemyMoveScript.StepDir[0] = 0;  // right, one pixel a frame
+    g_EnemyMoveScript.StepSpeed[0] = 1;
+    // Seen from x 100 the ship lies just inside direction 0, from x 101 just
+    // inside direction 1: the turret keeps 1 only if it aims after the move.
+    g_MyShipPos = Box(125, 110, 8, 8);
+    CEN005* t = SpawnEnemy<CEN005>(100, 100);
+    Step();
+    EXPECT_DOUBLE_EQ(t->X(), 101);
+    EXPECT_EQ(t->Turret(), 1);
+}
+
 }  // namespace
