@@ -85,6 +85,7 @@ private:
     // Input
     bool joystick_ = false;
     SDL_Joystick* pad_ = nullptr;
+    bool pad_at_setup_ = false;  // a pad was attached when the input was opened
 
     // Audio
     bool audio_ = false;

@@ -12,6 +12,7 @@ bool SdlBackend::OpenInput() {
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return Fail(std::string("SDL joystick: ") + SDL_GetError());
     joystick_ = true;
     OpenFirstPad();
+    pad_at_setup_ = pad_ != nullptr;
     return true;  // the keyboard is always there as a pad
 }
 
@@ -22,6 +23,7 @@ void SdlBackend::OpenFirstPad() {
 void SdlBackend::CloseInput() {
     if (pad_) SDL_JoystickClose(pad_);
     pad_ = nullptr;
+    pad_at_setup_ = false;
     if (joystick_) {
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         joystick_ = false;

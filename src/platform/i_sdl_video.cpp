@@ -170,7 +170,9 @@ void SdlBackend::PumpEvents(WindowEventSink* sink) {
             }
             break;
         case SDL_JOYDEVICEADDED:
-            if (joystick_ && !pad_) OpenFirstPad();
+            // Whether there is a pad is decided when the input is opened: a pad
+            // plugged in later is not seen, but one that was there may come back.
+            if (joystick_ && !pad_ && pad_at_setup_) OpenFirstPad();
             break;
         default: break;
         }

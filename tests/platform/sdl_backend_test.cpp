@@ -108,7 +108,37 @@ TEST_F(SdlBackendTest, VirtualPadAxesButtonsAndUnplugging) {
     for (int i = 0; i < 3; ++i) g_DX7.GetPadButton(l, r, u, d);
     EXPECT_EQ(l + r + u + d, 0);
     EXPECT_EQ(g_PadButtons[0] + g_PadButtons[31], 0);
+
+    // Putting it back: the pad of the set-up reads again.
+    const int again = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 40, 0);
+    ASSERT_GE(again, 0) << SDL_GetError();
+    g_DX7.DoEvents();
+    joy = SDL_JoystickOpen(again);
+    ASSERT_NE(joy, nullptr);
+    SDL_JoystickSetVirtualButton(joy, 0, SDL_PRESSED);
+    g_DX7.GetPadButton(l, r, u, d);
+    EXPECT_EQ(g_PadButtons[0], 1);
+    SDL_JoystickClose(joy);
+    SDL_JoystickDetachVirtual(again);
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+TEST_F(SdlBackendTest, APadPluggedInAfterTheSetUpIsNotSeen) {
+    ASSERT_TRUE(g_DX7.DD_SetUP(nullptr, 640, 480, 8));
+    ASSERT_TRUE(g_DX7.DI_SetUP(nullptr));
+    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 4, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    g_DX7.DoEvents();
+    SDL_Joystick* joy = SDL_JoystickOpen(index);
+    ASSERT_NE(joy, nullptr);
+    SDL_JoystickSetVirtualAxis(joy, 0, -32768);
+    SDL_JoystickSetVirtualButton(joy, 0, SDL_PRESSED);
+    std::int32_t l = 0, r = 0, u = 0, d = 0;
+    g_DX7.GetPadButton(l, r, u, d);
+    EXPECT_EQ(l, 0);
+    EXPECT_EQ(g_PadButtons[0], 0);
+    SDL_JoystickClose(joy);
+    SDL_JoystickDetachVirtual(index);
 }
 
 // The audio thread renders effects and music while the game thread keeps
