@@ -1,6 +1,10 @@
 // The boss model through CBoss01: sleep, entry, fight, attack cycle, defeat.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
 #include "enemy_fixture.h"
 #include "game/enemies/boss01.h"
 #include "game/enemies/smoke.h"
@@ -84,6 +88,62 @@ TEST_F(Boss01Test, AttackCycleRepeatsEvery120FramesWithAQuietFourthStep) {
         EXPECT_EQ(watch.New<CTama>(), want.tama) << t;
     }
     EXPECT_EQ(boss_->AttackStep(), 1);
+}
+
+// Where each volley starts and where it flies, with the bullets held still
+// (g_BulletSpeed 0) so that they stay at their muzzles.
+TEST_F(Boss01Test, VolleysLeaveTheirMuzzlesInTheListedDirections) {
+    using Shot = std::tuple<int, int, int>;  // x, y, direction
+    StepToT(409);
+    g_BulletSpeed = 0;
+    auto fresh = [](const auto& before, const auto& after) {
+        std::vector<Shot> shots;
+        for (auto* b : after)
+            if (std::find(before.begin(), before.end(), b) == before.end())
+                shots.emplace_back(b->HitPos().CenterX(), b->HitPos().CenterY(), b->Dir());
+        std::sort(shots.begin(), shots.end());
+        return shots;
+    };
+    auto fan = [](std::vector<Shot>& out, int x, int y, std::initializer_list<int> dirs) {
+        for (int d : dirs) out.emplace_back(x, y, d);
+    };
+    for (int step = 1; step <= 3; ++step) {
+        const int x = RoundHalfEven(boss_->X()), y = RoundHalfEven(boss_->Y());
+        // Step 3 aims from the main rectangle: the ship level with it on the right is direction 0.
+        if (step == 3) g_MyShipPos = Box(319, boss_->MainRect().CenterY(), 8, 8);
+        const auto tama2 = All<CTama2>();
+        const auto tama = All<CTama>();
+        const auto tama6 = All<CTama6>();
+        Step();
+        std::vector<Shot> want2, want;
+        if (step == 1) {
+            fan(want2, x + 100, y - 15, {0, 1, 2, 3, 4, 5, 15});
+            fan(want2, x - 100, y - 15, {3, 4, 5, 6, 7, 8, 9});
+        } else if (step == 2) {
+            fan(want2, x + 59, y - 8, {1, 2, 3, 4, 5, 6, 7});
+            fan(want2, x - 59, y - 8, {1, 2, 3, 4, 5, 6, 7});
+        } else {
+            fan(want2, x + 13, y - 25, {0, 15, 1});
+            fan(want2, x - 13, y - 25, {0, 15, 1});
+            for (int gun : {108, 92, -108, -92}) want.emplace_back(x + gun, y + 1 + 3, 4);
+        }
+        std::sort(want2.begin(), want2.end());
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(fresh(tama2, All<CTama2>()), want2) << "step " << step;
+        EXPECT_EQ(fresh(tama, All<CTama>()), want) << "step " << step;
+
+        std::vector<double> big;
+        for (CTama6* b : All<CTama6>())
+            if (std::find(tama6.begin(), tama6.end(), b) == tama6.end()) {
+                EXPECT_NEAR(b->Y(), y + 60, 0.5) << "step " << step;
+                EXPECT_NEAR(b->DX(), 0, 1e-9);
+                EXPECT_NEAR(b->DY(), -0.5, 1e-9);  // g_BulletSpeed - 0.5, straight down
+                big.push_back(b->X() - x);
+            }
+        std::sort(big.begin(), big.end());
+        EXPECT_EQ(big, step == 1 ? (std::vector<double>{-59, 59}) : std::vector<double>{}) << "step " << step;
+        Step(29);
+    }
 }
 
 TEST_F(Boss01Test, DefeatStartsTheClearSequence399FramesLater) {
