@@ -53,19 +53,11 @@ void SetSize(Axis a, std::int32_t v, bool keep_centre) {
     ApplySize(a, keep_centre);
 }
 
+// Centre-keeping moves place the centre, corner-keeping ones the corner, by
+// the same rules as the setters.
 void MoveAxis(Axis a, std::int32_t v, bool keep_centre) {
-    if (a.size == 1) {
-        a.start = a.centre = v;
-    } else if (keep_centre) {
-        a.centre = v;
-        a.start = v - a.size / 2 - 1;
-    } else {
-        a.start = v;
-        a.centre = v + a.size / 2;
-    }
+    if (keep_centre) SetCentre(a, v); else SetStart(a, v);
 }
-
-std::int32_t End(std::int32_t start, std::int32_t size) { return size == 1 ? start : start + size - 1; }
 
 // Brings an angle in degrees into 0..360 by whole turns (360 itself stays).
 double NormaliseDegrees(double angle) {
@@ -96,8 +88,8 @@ void CQ7Pos::SetWidth(std::int32_t v) { SetSize({left_, width_, center_x_}, v, K
 void CQ7Pos::SetHeight(std::int32_t v) { SetSize({top_, height_, center_y_}, v, KeepsCentre()); }
 void CQ7Pos::SetCenterX(std::int32_t v) { SetCentre({left_, width_, center_x_}, v); }
 void CQ7Pos::SetCenterY(std::int32_t v) { SetCentre({top_, height_, center_y_}, v); }
-std::int32_t CQ7Pos::Right() const { return End(left_, width_); }
-std::int32_t CQ7Pos::Bottom() const { return End(top_, height_); }
+std::int32_t CQ7Pos::Right() const { return left_ + width_ - 1; }
+std::int32_t CQ7Pos::Bottom() const { return top_ + height_ - 1; }
 void CQ7Pos::SetRight(std::int32_t v) { SetEnd({left_, width_, center_x_}, v); }
 void CQ7Pos::SetBottom(std::int32_t v) { SetEnd({top_, height_, center_y_}, v); }
 
@@ -138,16 +130,16 @@ VBool CQ7Pos::GetClipIn(const CQ7Pos& other) const {
 }
 
 VBool CQ7Pos::GetClipOn(const CQ7Pos& other) const {
-    return ToVBool(left_ + width_ - 1 >= other.Left() && other.Right() >= left_ &&
-                   top_ + height_ - 1 >= other.Top() && other.Bottom() >= top_);
+    return ToVBool(Right() >= other.Left() && other.Right() >= left_ && Bottom() >= other.Top() &&
+                   other.Bottom() >= top_);
 }
 
 VBool CQ7Pos::GetClip(CQ7Pos& out, const CQ7Pos& other) const {
     if (GetClipOn(other) != VB_TRUE) return VB_FALSE;
     std::int32_t l = std::max(left_, other.Left());
     std::int32_t t = std::max(top_, other.Top());
-    std::int32_t r = std::min(left_ + width_ - 1, other.Right());
-    std::int32_t b = std::min(top_ + height_ - 1, other.Bottom());
+    std::int32_t r = std::min(Right(), other.Right());
+    std::int32_t b = std::min(Bottom(), other.Bottom());
     out.SetWidth(r - l + 1);
     out.SetHeight(b - t + 1);
     out.SetLeft(l);
