@@ -245,9 +245,10 @@ void CQ7DDBPack256::BGSetUp(std::int32_t BGWidth, std::int32_t BGHeight, std::in
     back.Pos.SetTop(0);
     g_Palette.SetUP();
     // A buffer smaller than the back screen would not hold a mapped frame.
-    const auto size = static_cast<std::size_t>(std::max(LongBufferSize, back.DT.GetPixelCount())) + 1;
+    const std::int32_t last = std::max(LongBufferSize, back.DT.GetPixelCount());
+    const auto size = static_cast<std::size_t>(last) + 1;
     ScreenOut32.assign(size, 0);
-    for (auto* buffer : {&SpriteBuffer1, &SpriteBuffer2, &SpriteBuffer3}) buffer->assign(size, 0);
+    SetBuffer(last);
     ScreenOut16.assign(size, 0);
     ScreenOut8.assign(size, 0);
     ScreenCopy8.assign(static_cast<std::size_t>(back.DT.GetByteCount()) + 1, 0);
@@ -289,16 +290,13 @@ void MapPixels(const std::uint8_t* src, std::uint8_t* dst, std::size_t n, const 
 
 }  // namespace
 
-bool CQ7DDBPack256::MapFrame(std::int32_t depth) {
+bool CQ7DDBPack256::MapFrame32() {
     const CQ7Spritedata& back = sprites_[0].DT;
     const auto n = static_cast<std::size_t>(back.GetPixelCount());
     // Sprite 0 may have been set up again at another size since BGSetUp.
     if (!set_up_done_ || !back.IsSet() || ScreenCopy8.size() < n || ScreenOut32.size() < n) return false;
     std::memcpy(ScreenCopy8.data(), back.PixelWords(), n);
-    const std::uint8_t* src = ScreenCopy8.data();
-    if (depth == 8) MapPixels(src, ScreenOut8.data(), n, PalIndex8);
-    else if (depth == 16) MapPixels(src, reinterpret_cast<std::uint8_t*>(ScreenOut16.data()), n, PalColor16);
-    else MapPixels(src, reinterpret_cast<std::uint8_t*>(ScreenOut32.data()), n, PalColor32);
+    MapPixels(ScreenCopy8.data(), reinterpret_cast<std::uint8_t*>(ScreenOut32.data()), n, PalColor32);
     return true;
 }
 
@@ -321,8 +319,7 @@ void CQ7DDBPack256::DirectBlt(std::uint8_t* dest, std::int32_t pitch) {
 }
 
 void CQ7DDBPack256::PresentWindow(const char* name, std::int32_t dest_w, std::int32_t dest_h) {
-    // The window back-ends take 32-bit pixels whatever ScreenColorBit says.
-    if (!MapFrame(32) || !g_presenter) return;
+    if (!MapFrame32() || !g_presenter) return;
     const CQ7Spritedata& back = sprites_[0].DT;
     const std::string error = g_presenter(ScreenOut32.data(), back.Width(), back.Height(), dest_w, dest_h);
     if (!error.empty()) FatalError(std::string(name) + error);

@@ -119,7 +119,9 @@ private:
     static bool ValidLayer(std::int32_t layer) { return layer >= 0 && layer < kLayerCount; }
     // Sets sprite ID (a valid id) up centre-based as w x h from w * h pixel bytes.
     bool Load(std::int32_t ID, std::int32_t w, std::int32_t h, const std::uint8_t* pixels);
-    bool MapFrame(std::int32_t depth);
+    // Copies the back screen into ScreenCopy8 and maps it into ScreenOut32:
+    // the window back-ends take 32-bit pixels whatever ScreenColorBit says.
+    bool MapFrame32();
     void PresentWindow(const char* name, std::int32_t dest_w, std::int32_t dest_h);
 
     std::vector<CQ7Sprite256> sprites_;
