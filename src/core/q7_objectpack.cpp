@@ -5,12 +5,7 @@ CQ7ObjectPack g_ObjectPack;
 CQ7ObjectPack::CQ7ObjectPack() { Call_Initial(); }
 
 void CQ7ObjectPack::Call_Initial() {
-    for (int i = 0; i < kSlots; ++i) {
-        // Free the record before the object goes, so nothing sees a half-freed slot.
-        std::unique_ptr<GameObject> ob = std::move(slots_[i].Ob);
-        slots_[i] = CQ7Object{};
-        occupied_[i] = false;
-    }
+    for (int i = 0; i < kSlots; ++i) FreeSlot(i);
     for (int i = 0; i < kMarkers; ++i) {
         slots_[i].ID = i;
         slots_[i].Ob = std::make_unique<CQ7Nop>();
@@ -73,6 +68,11 @@ void CQ7ObjectPack::DeleteObject(std::int32_t slot) {
     int n = slots_[slot].Next_Pos;
     slots_[p].Next_Pos = n;
     slots_[n].Prev_Pos = p;
+    FreeSlot(slot);
+}
+
+void CQ7ObjectPack::FreeSlot(int slot) {
+    // Free the record before the object goes, so nothing sees a half-freed slot.
     std::unique_ptr<GameObject> ob = std::move(slots_[slot].Ob);
     slots_[slot] = CQ7Object{};
     occupied_[slot] = false;

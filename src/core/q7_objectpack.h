@@ -104,6 +104,8 @@ public:
     void Call_Initial();
 
 private:
+    // Blanks the record and destroys its object (the slot must be unlinked).
+    void FreeSlot(int slot);
     static VBool ClampFlag(int v) { return v == -1 ? VB_TRUE : (v == 0 ? VB_FALSE : VBool{1}); }
 
     std::array<CQ7Object, kSlots> slots_{};
