@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/byte_order.h"
+
 namespace {
 
 constexpr char kMagic[8] = {'Z', 'N', 'T', 'P', 'A', 'C', 'K', '1'};
@@ -9,13 +11,9 @@ constexpr char kMagic[8] = {'Z', 'N', 'T', 'P', 'A', 'C', 'K', '1'};
 const std::uint8_t* g_packData = nullptr;
 std::size_t g_packSize = 0;
 
-std::uint32_t ReadU32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void WriteU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+void AppendLE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.resize(out.size() + 4);
+    WriteLE32(out.data() + out.size() - 4, v);
 }
 
 }  // namespace
@@ -30,7 +28,7 @@ std::vector<ResourceRef> ListResources(std::span<const std::uint8_t> pack) {
     if (pack.size() < 12 || std::memcmp(pack.data(), kMagic, 8) != 0) return out;
     const std::uint8_t* base = pack.data();
     const std::size_t size = pack.size();
-    std::uint32_t count = ReadU32(base + 8);
+    std::uint32_t count = ReadLE32(base + 8);
     std::size_t at = 12;
     auto read_string = [&](std::string_view& s) {
         if (at + 1 > size) return false;
@@ -44,8 +42,8 @@ std::vector<ResourceRef> ListResources(std::span<const std::uint8_t> pack) {
     for (std::uint32_t i = 0; i < count; ++i) {
         ResourceRef ref;
         if (!read_string(ref.type) || !read_string(ref.name) || at + 8 > size) return {};
-        std::uint32_t offset = ReadU32(base + at);
-        std::uint32_t length = ReadU32(base + at + 4);
+        std::uint32_t offset = ReadLE32(base + at);
+        std::uint32_t length = ReadLE32(base + at + 4);
         at += 8;
         if (offset > size || length > size - offset) return {};
         ref.data = std::span<const std::uint8_t>(base + offset, length);
@@ -75,15 +73,15 @@ std::vector<std::uint8_t> BuildResourcePack(const std::vector<ResourceEntry>& en
     std::size_t header = 12;
     for (const ResourceEntry& e : entries) header += 1 + e.type.size() + 1 + e.name.size() + 8;
     std::vector<std::uint8_t> out(kMagic, kMagic + 8);
-    WriteU32(out, static_cast<std::uint32_t>(entries.size()));
+    AppendLE32(out, static_cast<std::uint32_t>(entries.size()));
     std::size_t offset = header;
     for (const ResourceEntry& e : entries) {
         out.push_back(static_cast<std::uint8_t>(e.type.size()));
         out.insert(out.end(), e.type.begin(), e.type.end());
         out.push_back(static_cast<std::uint8_t>(e.name.size()));
         out.insert(out.end(), e.name.begin(), e.name.end());
-        WriteU32(out, static_cast<std::uint32_t>(offset));
-        WriteU32(out, static_cast<std::uint32_t>(e.data.size()));
+        AppendLE32(out, static_cast<std::uint32_t>(offset));
+        AppendLE32(out, static_cast<std::uint32_t>(e.data.size()));
         offset += e.data.size();
     }
     for (const ResourceEntry& e : entries) out.insert(out.end(), e.data.begin(), e.data.end());

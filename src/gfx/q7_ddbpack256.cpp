@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "core/byte_order.h"
 #include "core/message_box.h"
 #include "core/resource_pack.h"
 #include "gfx/q7_palette256.h"
@@ -27,16 +28,6 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-void PutLE32(std::uint8_t* out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::int32_t GetLE32(const std::uint8_t* in) {
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= std::uint32_t{in[i]} << (8 * i);
-    return static_cast<std::int32_t>(v);
-}
 
 // Writes the whole buffer and closes the file; false if either fails.
 bool WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -113,11 +104,11 @@ bool CQ7DDBPack256::SaveFile(std::int32_t ID, const std::string& FileName) {
     const CQ7Spritedata& dt = GetSprite(ID).DT;
     if (!dt.IsSet()) return false;
     std::vector<std::uint8_t> out(16 + static_cast<std::size_t>(dt.GetByteCount()));
-    PutLE32(&out[0], kSpriteFileTag);
-    PutLE32(&out[4], static_cast<std::uint32_t>(dt.Width()));
-    PutLE32(&out[8], static_cast<std::uint32_t>(dt.Height()));
-    PutLE32(&out[12], 0);
-    for (std::int32_t i = 0; i < dt.GetLongCount(); ++i) PutLE32(&out[16 + 4 * static_cast<std::size_t>(i)], dt.GetLongData(i));
+    WriteLE32(&out[0], kSpriteFileTag);
+    WriteLE32(&out[4], static_cast<std::uint32_t>(dt.Width()));
+    WriteLE32(&out[8], static_cast<std::uint32_t>(dt.Height()));
+    WriteLE32(&out[12], 0);
+    for (std::int32_t i = 0; i < dt.GetLongCount(); ++i) WriteLE32(&out[16 + 4 * static_cast<std::size_t>(i)], dt.GetLongData(i));
     return WriteFile(FileName, out);
 }
 
@@ -130,9 +121,9 @@ bool CQ7DDBPack256::LoadFile(std::int32_t ID, const std::string& FileName) {
     File f(std::fopen(FileName.c_str(), "rb"));
     std::uint8_t header[16];
     if (!f || std::fread(header, 1, sizeof header, f.get()) != sizeof header) return load_error();
-    const std::int32_t tag = GetLE32(header);
-    const std::int32_t w = GetLE32(header + 4);
-    const std::int32_t h = GetLE32(header + 8);
+    const auto tag = static_cast<std::int32_t>(ReadLE32(header));
+    const auto w = static_cast<std::int32_t>(ReadLE32(header + 4));
+    const auto h = static_cast<std::int32_t>(ReadLE32(header + 8));
     if (tag != kSpriteFileTag || w <= 0 || h <= 0 || std::int64_t{w} * h > CQ7Spritedata::kMaxPixels) return false;
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     if (std::fread(pixels.data(), 1, pixels.size(), f.get()) != pixels.size()) return load_error();
