@@ -121,11 +121,15 @@ Image Render(int w, int h, const std::vector<Layer>& layers, RenderOptions opt) 
     Image img(w, h);
     const double lx = -0.55, ly = -0.65, lz = 0.85;  // light from the top left, above
     const double ll = std::sqrt(lx * lx + ly * ly + lz * lz);
+    // Each layer's rotation, worked out once rather than for every pixel.
+    std::vector<Vec> turn;
+    for (const Layer& l : layers) turn.push_back({std::cos(l.angle), std::sin(l.angle)});
     for (int py = 0; py < h; ++py)
         for (int px = 0; px < w; ++px) {
             double sx = px + 0.5 - w / 2.0, sy = py + 0.5 - h / 2.0;
             for (auto li = layers.rbegin(); li != layers.rend(); ++li) {
-                double c = std::cos(li->angle), s = std::sin(li->angle);
+                const Vec& r = turn[std::size_t(layers.rend() - li - 1)];
+                double c = r.x, s = r.y;
                 double ox = (sx - li->offset.x) / li->scale, oy = (sy - li->offset.y) / li->scale;
                 double x = c * ox + s * oy, y = -s * ox + c * oy;  // screen -> model
                 const Prim* hit = nullptr;
