@@ -63,7 +63,6 @@ Image MakeGlyph(const Entry& e, Context&) {
     std::string s = ArgStr(e, 0);
     char ch = s == "_" ? ' ' : s[0];
     Image cell(e.w, e.h, kPanel);
-    for (int x = 0; x < e.w; ++x) cell.Set(x, e.h - 1, kPanelEdge);
     Image ink(e.w, e.h);
     DrawText(ink, std::string(1, ch), 1, 1, 1, ArgStr(e, 1) == "lives" ? kLivesRamp : kScoreRamp, true);
     Outline(ink);
@@ -93,8 +92,7 @@ int FitScale(const Entry& e, const std::string& text, int most) {
 
 Image Banner(const Entry& e, Context&) {
     std::string text = Spaced(ArgStr(e, 0));
-    Image img = TextImage(e.w, e.h, text, FitScale(e, text, 3), kBannerRamp);
-    return img;
+    return TextImage(e.w, e.h, text, FitScale(e, text, 3), kBannerRamp);
 }
 
 Image Title(const Entry& e, Context&) {
@@ -149,9 +147,7 @@ Image StatusBar(const Entry& e, Context&) {
 
 // The ending title "ZENIT", 204x144, cut into three 48-row strips; the lit
 // version glows with the colour cycle, the dim one is plain.
-Image Logo(const Entry& e, Context&) {
-    int part = ArgInt(e, 0);
-    bool lit = part < 3;
+Image LogoWhole(bool lit) {
     Image whole(204, 144);
     // a ring behind the letters
     for (int y = 0; y < 144; ++y)
@@ -169,7 +165,13 @@ Image Logo(const Entry& e, Context&) {
     DrawText(sub, "MISSION COMPLETE", (204 - TextWidth("MISSION COMPLETE", 1)) / 2, 100, 1, lit ? kScoreRamp : kLabelRamp, true);
     Outline(sub);
     Blit(whole, sub, 0, 0);
-    return Crop(whole, 0, (part % 3) * 48, 204, 48);
+    return whole;
+}
+
+Image Logo(const Entry& e, Context&) {
+    static const Image wholes[2] = {LogoWhole(true), LogoWhole(false)};
+    int part = ArgInt(e, 0);  // 0..2 lit, 3..5 dim
+    return Crop(wholes[part < 3 ? 0 : 1], 0, (part % 3) * 48, 204, 48);
 }
 
 MakerRegistrar r1("map", FromMap);
