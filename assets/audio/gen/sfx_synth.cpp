@@ -68,6 +68,11 @@ std::vector<Voice> VoicesOf(const SfxLayer& layer, std::uint64_t seed) {
     return voices;
 }
 
+// The pitch factor of the layer's vibrato at time t (1 without vibrato).
+double Vibrato(const SfxLayer& l, double t) {
+    return l.vibratoDepth != 0 ? std::exp2(l.vibratoDepth * std::sin(kTwoPi * l.vibratoRate * t) / 12) : 1;
+}
+
 double Envelope(const SfxLayer& l, double t) {
     if (t < l.attack) return t / l.attack;
     t -= l.attack;
@@ -119,7 +124,7 @@ void RenderVoice(const SfxLayer& l, const Voice& v, double freqScale, long first
         if (at >= static_cast<long>(out.size())) break;
         double t = static_cast<double>(i) / kSfxRate;
         double f = l.freq.At(t, voiceLength) * v.pitch * freqScale;
-        if (l.vibratoDepth != 0) f *= std::exp2(l.vibratoDepth * std::sin(kTwoPi * l.vibratoRate * t) / 12);
+        f *= Vibrato(l, t);
         double dt = std::min(f / kSfxRate, 0.5);
         double x = Oscillator(l.wave, phase, dt, l.duty.At(t, voiceLength), held, rng);
         phase += dt;
@@ -156,7 +161,7 @@ double LoopFreqScale(const SfxLayer& l, long samples) {
     for (long i = 0; i < samples; ++i) {
         double t = static_cast<double>(i) / kSfxRate;
         double f = l.freq.from;
-        if (l.vibratoDepth != 0) f *= std::exp2(l.vibratoDepth * std::sin(kTwoPi * l.vibratoRate * t) / 12);
+        f *= Vibrato(l, t);
         total += f / kSfxRate;
     }
     return total > 0 ? std::max(1.0, std::round(total)) / total : 1;
