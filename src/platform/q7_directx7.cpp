@@ -59,7 +59,7 @@ void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend, bool install_h
     // Back to the state of a freshly made wrapper.
     DD_Enabled = DS_Enabled = DM_Enabled = true;
     dd_ready_ = false;
-    dest_w_ = dest_h_ = src_w_ = src_h_ = dd_pitch_ = 0;
+    dest_w_ = dest_h_ = src_w_ = src_h_ = 0;
     surface_.clear();
     dd_entries_ = {};
     display_palette_ = {};
@@ -183,8 +183,7 @@ bool CQ7DirectX7::DD_OFFSC_SetUP(int W, int H) {
 
 std::uint8_t* CQ7DirectX7::DD_Lock(int& W) {
     if (!DD_Enabled || !dd_ready_ || surface_.empty()) return nullptr;
-    dd_pitch_ = src_w_;
-    W = dd_pitch_;
+    W = src_w_;  // the pitch: rows are packed
     return surface_.data();
 }
 

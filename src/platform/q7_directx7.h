@@ -167,7 +167,6 @@ private:
     std::vector<std::uint8_t> surface_;
     std::array<PaletteEntry, 256> dd_entries_{};
     std::array<std::uint32_t, 256> display_palette_{};  // 0x00RRGGBB, from DD_PaletteSetUP
-    int dd_pitch_ = 0;
     bool cursor_shown_ = true;
 
     // Input
