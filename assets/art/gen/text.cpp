@@ -17,6 +17,16 @@ std::map<char, std::array<std::uint8_t, 7>> g_font;
     std::exit(1);
 }
 
+// Reads "X index" (a character and its palette index) into the legend; false on a malformed entry.
+bool ReadLegend(std::istream& in, std::map<char, int>& legend) {
+    std::string ch;
+    int index = -1;
+    in >> ch >> index;
+    if (ch.size() != 1 || index < 0 || index > 255) return false;
+    legend[ch[0]] = index;
+    return true;
+}
+
 }  // namespace
 
 void LoadFont(const std::string& path) {
@@ -72,11 +82,7 @@ void LoadPixelMaps(Context& ctx) {
         while (std::getline(in, line)) {
             if (line.empty() || line[0] == '#') continue;
             std::istringstream ls(line);
-            std::string ch;
-            int index = -1;
-            ls >> ch >> index;
-            if (ch.size() != 1 || index < 0 || index > 255) Fail("legend.txt", "bad line '" + line + "'");
-            legend[ch[0]] = index;
+            if (!ReadLegend(ls, legend)) Fail("legend.txt", "bad line '" + line + "'");
         }
     }
     std::vector<fs::path> files;
@@ -95,11 +101,7 @@ void LoadPixelMaps(Context& ctx) {
             std::string word;
             ls >> word;
             if (word == "legend") {  // a colour just for this file: legend X index
-                std::string ch;
-                int index = -1;
-                ls >> ch >> index;
-                if (ch.size() != 1 || index < 0 || index > 255) Fail(file.string(), "bad legend at line " + std::to_string(lineno));
-                local[ch[0]] = index;
+                if (!ReadLegend(ls, local)) Fail(file.string(), "bad legend at line " + std::to_string(lineno));
             } else if (word == "map") {
                 std::string name;
                 int w = 0, h = 0;
