@@ -34,6 +34,19 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The pad's cross as the game reads it: an axis at its end stop or a digital
+// direction (keyboard arrows, hat).
+struct PadCross {
+    bool left, right, up, down;
+};
+PadCross CrossOf(const PadReading& pad) {
+    return {pad.axis_x == 0 || pad.left, pad.axis_x == 10000 || pad.right, pad.axis_y == 0 || pad.up,
+            pad.axis_y == 10000 || pad.down};
+}
+
+// Buttons beyond the count the device reports are never pressed.
+bool PadPressed(const PadReading& pad, int b) { return b < pad.button_count && (pad.buttons[b] & 0x80); }
+
 }  // namespace
 
 const char* AudioOpName(AudioOp op) {
@@ -257,12 +270,12 @@ void CQ7DirectX7::GetPadButton(std::int32_t& K_Left, std::int32_t& K_Right, std:
                                std::int32_t& K_Down) {
     PadReading pad;
     if (!di_ready_ || !pad_present_ || !backend_->ReadPad(pad)) return;
-    K_Left = pad.axis_x == 0 || pad.left;
-    K_Right = pad.axis_x == 10000 || pad.right;
-    K_Up = pad.axis_y == 0 || pad.up;
-    K_Down = pad.axis_y == 10000 || pad.down;
-    const int count = std::clamp(pad.button_count, 0, 32);
-    for (int b = 0; b < 32; ++b) g_PadButtons[b] = b < count && (pad.buttons[b] & 0x80) ? 1 : 0;
+    const PadCross cross = CrossOf(pad);
+    K_Left = cross.left;
+    K_Right = cross.right;
+    K_Up = cross.up;
+    K_Down = cross.down;
+    for (int b = 0; b < 32; ++b) g_PadButtons[b] = PadPressed(pad, b) ? 1 : 0;
 }
 
 void CQ7DirectX7::GetInput(std::int32_t& K_Esc, std::int32_t& K_Enter, std::int32_t& K_Left,
@@ -293,15 +306,15 @@ void CQ7DirectX7::GetInput(std::int32_t& K_Esc, std::int32_t& K_Enter, std::int3
     PadReading pad;
     if (!pad_present_ || !backend_->ReadPad(pad)) return;
     // The pad can only switch flags on.
-    if (pad.axis_x == 0 || pad.left) K_Left = 1;
-    if (pad.axis_x == 10000 || pad.right) K_Right = 1;
-    if (pad.axis_y == 0 || pad.up) K_Up = 1;
-    if (pad.axis_y == 10000 || pad.down) K_Down = 1;
-    auto pressed = [&](int b) { return pad.button_count > b && (pad.buttons[b] & 0x80); };
-    if (pressed(0)) k_Num_0 = 1;
-    if (pressed(1)) k_Num_Enter = 1;
-    if (pressed(2)) k_SHIFT_R = 1;
-    if (pressed(3)) K_Enter = 1;
+    const PadCross cross = CrossOf(pad);
+    if (cross.left) K_Left = 1;
+    if (cross.right) K_Right = 1;
+    if (cross.up) K_Up = 1;
+    if (cross.down) K_Down = 1;
+    if (PadPressed(pad, 0)) k_Num_0 = 1;
+    if (PadPressed(pad, 1)) k_Num_Enter = 1;
+    if (PadPressed(pad, 2)) k_SHIFT_R = 1;
+    if (PadPressed(pad, 3)) K_Enter = 1;
 }
 
 // ---------------------------------------------------------------------------
