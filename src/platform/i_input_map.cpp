@@ -28,7 +28,7 @@ constexpr std::pair<SDL_Keycode, int> kVirtualKeys[] = {
 };
 
 // The keys of GetInput's table: DirectInput code -> SDL scancode.
-constexpr std::pair<int, SDL_Scancode> kDikKeys[] = {
+constexpr DikKey kDikKeys[] = {
     {0x01, SDL_SCANCODE_ESCAPE}, {0x1C, SDL_SCANCODE_RETURN},   {0xCB, SDL_SCANCODE_LEFT},
     {0xCD, SDL_SCANCODE_RIGHT},  {0xC8, SDL_SCANCODE_UP},       {0xD0, SDL_SCANCODE_DOWN},
     {0x52, SDL_SCANCODE_KP_0},   {0x9C, SDL_SCANCODE_KP_ENTER}, {0x53, SDL_SCANCODE_KP_PERIOD},
@@ -73,8 +73,10 @@ int VirtualKeyFromSdl(SDL_Keycode key) {
     return 0;
 }
 
+std::span<const DikKey> DikKeys() { return kDikKeys; }
+
 SDL_Scancode ScancodeFromDik(int dik) {
-    for (const auto& [code, sc] : kDikKeys)
-        if (code == dik) return sc;
+    for (const DikKey& k : kDikKeys)
+        if (k.dik == dik) return k.scancode;
     return SDL_SCANCODE_UNKNOWN;
 }

@@ -9,6 +9,7 @@
 #include <SDL_keyboard.h>
 
 #include <cstdint>
+#include <span>
 
 inline constexpr int kKeyboardPadButtons = 12;
 
@@ -24,6 +25,13 @@ int NormalizePadAxis(int raw);
 
 // Windows virtual-key code for an SDL key, or 0 for keys the game ignores.
 int VirtualKeyFromSdl(SDL_Keycode key);
+
+// GetInput's sixteen keys: a DirectInput key code and the SDL scancode for it.
+struct DikKey {
+    int dik;
+    SDL_Scancode scancode;
+};
+std::span<const DikKey> DikKeys();
 
 // The SDL scancode of a DirectInput key code, for the sixteen keys GetInput
 // reads; SDL_SCANCODE_UNKNOWN for any other code.

@@ -69,9 +69,7 @@ bool SdlBackend::ReadKeyboard(KeyboardState& keys) {
     SDL_PumpEvents();
     const Uint8* state = SDL_GetKeyboardState(nullptr);
     keys.fill(0);
-    for (int dik = 0; dik < 256; ++dik) {
-        const SDL_Scancode sc = ScancodeFromDik(dik);
-        if (sc != SDL_SCANCODE_UNKNOWN && state[sc]) keys[dik] = 0x80;
-    }
+    for (const DikKey& k : DikKeys())
+        if (state[k.scancode]) keys[k.dik] = 0x80;
     return true;
 }
