@@ -2,6 +2,7 @@
 // shadows, digits, labels, banners, the status bar and the ending title.
 #include "art.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,23 +34,27 @@ Image FromMap(const Entry& e, Context& ctx) {
     return it->second;
 }
 
+// The shadow of one sprite, or of several stacked top to bottom (a boss drawn in bands),
+// centred in the entry's size.
 Image Shadow(const Entry& e, Context& ctx) {
-    std::string of = ArgStr(e, 0);
-    if (of == "boss1") {  // the composed stage-1 boss: bands 6001..6003 stacked
-        Image whole(240, 100);
-        Blit(whole, ctx.Sprite(6001), 0, 0);
-        Blit(whole, ctx.Sprite(6002), 0, 40);
-        Blit(whole, ctx.Sprite(6003), 0, 80);
-        return ShadowOf(whole);
+    if (e.args.empty()) {
+        std::fprintf(stderr, "zenit-gen-art: sprite %d: a shadow needs the sprite it falls from\n", e.id);
+        std::exit(1);
     }
-    if (of == "saucer") {
-        Image whole(160, 128);
-        Blit(whole, ctx.Sprite(4271), 0, 0);
-        Blit(whole, ctx.Sprite(4272), 0, 64);
-        return ShadowOf(whole);
+    std::vector<const Image*> parts;
+    int w = 0, h = 0;
+    for (const std::string& id : e.args) {
+        const Image& part = ctx.Sprite(std::atoi(id.c_str()));
+        parts.push_back(&part);
+        w = std::max(w, part.w);
+        h += part.h;
     }
-    const Image& src = ctx.Sprite(std::atoi(of.c_str()));
-    Image s = ShadowOf(src);
+    Image whole(w, h);
+    for (int y = 0; const Image* part : parts) {
+        Blit(whole, *part, 0, y);
+        y += part->h;
+    }
+    Image s = ShadowOf(whole);
     if (s.w == e.w && s.h == e.h) return s;
     Image out(e.w, e.h);
     Blit(out, s, (e.w - s.w) / 2, (e.h - s.h) / 2);
