@@ -3,6 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Full scale 1.0 to a 16-bit sample, clipped.
+std::int16_t ToSample(float x) {
+    return static_cast<std::int16_t>(std::lrint(std::clamp(x * 32767.0f, -32768.0f, 32767.0f)));
+}
+
+}  // namespace
+
 AudioEngine::AudioEngine() = default;
 
 bool AudioEngine::OpenSynth(const std::string& soundfont, std::string* error) {
@@ -54,9 +63,8 @@ void AudioEngine::Render(std::int16_t* out, int frames) {
         frames -= n;
         if (!out) continue;
         for (int i = 0; i < n; ++i) {
-            out[2 * i] = static_cast<std::int16_t>(std::lrint(std::clamp(left_[i] * 32767.0f, -32768.0f, 32767.0f)));
-            out[2 * i + 1] =
-                static_cast<std::int16_t>(std::lrint(std::clamp(right_[i] * 32767.0f, -32768.0f, 32767.0f)));
+            out[2 * i] = ToSample(left_[i]);
+            out[2 * i + 1] = ToSample(right_[i]);
         }
         out += 2 * n;
     }
