@@ -13,8 +13,6 @@
 
 namespace {
 
-void PumpDialog(void* dialog) { static_cast<Form2*>(dialog)->Yield(); }
-
 // A platform set-up step that fails ends the program naming the step.
 void Require(bool ok, const char* operation) {
     if (!ok) FatalError(std::string(operation) + ": " + g_DX7.LastError());
@@ -42,7 +40,7 @@ int Main(const ProgramOptions& options) {
         if (options.settings_dialog) {
             dialog = std::make_unique<Form2>();
             if (!dialog->Show()) FatalError("Form2: the settings window could not be opened.");
-            SetYieldHandler(PumpDialog, dialog.get());
+            SetYieldHandler(&Form2::PumpYield, dialog.get());
             Yield();
         }
     }
