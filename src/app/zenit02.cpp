@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/settings.h"
 #include "core/q7_objectpack.h"
 #include "core/vb.h"
 #include "game/player/my_ship.h"
@@ -113,12 +114,7 @@ void SetMainDefaults() {
     g_QuitRequested = 1;
     g_StageNo = 1;
     g_FullScreen = false;
-    g_DefaultPort = true;
-    g_InitVol = 2;
-    g_ShotButton = 0;
-    g_PowerUpButton = 1;
-    g_PauseButton = 2;
-    g_SpeedUpButton = 3;
+    ApplySettings(Settings{});  // the settings' defaults live in one place, the Settings record
 }
 
 // ---- Yield -------------------------------------------------------------------
