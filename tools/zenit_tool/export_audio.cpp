@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/zenit02.h"
 #include "core/resource_pack.h"
+#include "platform/audio_engine.h"
 #include "platform/i_fluidsynth.h"
 #include "platform/midi_file.h"
 #include "platform/midi_sequencer.h"
@@ -25,8 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kEffectCount = 13;
-constexpr int kRate = 44100;
 constexpr std::int64_t kBarsPastSeam = 4 * 4 * kMusicUnitsPerQuarter;
 
 // Loop points (music time) and master volume (hundredths of a decibel) each
@@ -74,8 +74,8 @@ bool WriteStereoWave(const fs::path& path, const std::vector<std::int16_t>& inte
     put(16, 4);
     put(1, 2);
     put(2, 2);
-    put(kRate, 4);
-    put(kRate * 4, 4);
+    put(kAudioRate, 4);
+    put(kAudioRate * 4, 4);
     put(4, 2);
     put(16, 2);
     tag("data");
@@ -94,7 +94,7 @@ bool RenderSong(const SongSetting& setting, const fs::path& path, FluidSynthDevi
     }
     synth.Reset();
     synth.SetGain(kSynthBaseGain * CentibelsToGain(setting.masterVolume));
-    MidiSequencer sequencer(kRate);
+    MidiSequencer sequencer(kAudioRate);
     sequencer.Start(&song, 0, setting.loopStart, setting.loopEnd, -1, &synth);
     std::vector<std::int16_t> pcm;
     std::vector<float> left(4096), right(4096);
@@ -106,17 +106,17 @@ bool RenderSong(const SongSetting& setting, const fs::path& path, FluidSynthDevi
     };
     while (sequencer.PerformanceTime() < setting.loopEnd + kBarsPastSeam) render(sequencer.Step(4096, &synth));
     sequencer.Stop(&synth);
-    for (int i = 0; i < 2 * kRate / 4096; ++i) render(4096);  // let the notes ring out
-    std::printf("export: music/%d.wav, %.1f s\n", setting.id, static_cast<double>(pcm.size()) / 2 / kRate);
+    for (int i = 0; i < 2 * kAudioRate / 4096; ++i) render(4096);  // let the notes ring out
+    std::printf("export: music/%d.wav, %.1f s\n", setting.id, static_cast<double>(pcm.size()) / 2 / kAudioRate);
     return WriteStereoWave(path, pcm);
 }
 
 int ExportWaves(const fs::path& dir) {
     fs::create_directories(dir / "wave");
     int status = 0;
-    for (int id = 1; id <= kEffectCount; ++id)
+    for (int id = 1; id <= kSoundEffectCount; ++id)
         if (!ExportResource("WAVE", id, dir / "wave" / (std::to_string(id) + ".wav"))) status = 1;
-    std::printf("export: %d sound effects\n", kEffectCount);
+    std::printf("export: %d sound effects\n", kSoundEffectCount);
     return status;
 }
 
@@ -130,7 +130,7 @@ int ExportMusic(const fs::path& dir) {
     if (!env || std::string(env) != "1") return status;
     FluidSynthDevice synth;
     std::string error;
-    if (!synth.Open(kDefaultSoundFont, kRate, &error)) {
+    if (!synth.Open(kDefaultSoundFont, kAudioRate, &error)) {
         std::fprintf(stderr, "export: no music synthesiser: %s\n", error.c_str());
         return 1;
     }
