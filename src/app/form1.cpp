@@ -31,12 +31,6 @@ constexpr int kMaxPausesPerStage = 50;  // more in one stage ends the program af
 constexpr int kMaxResyncsPerStage = 50;
 constexpr int kFlashLayers = 36;        // layers 0..35 are hidden during the hit flash
 
-double NowMs() {
-    Clock& clock = GetClock();
-    std::int64_t f = clock.Frequency();
-    return f > 0 ? static_cast<double>(clock.Counter()) * 1000.0 / static_cast<double>(f) : 0.0;
-}
-
 // A display operation that fails while the display is in use ends the
 // program with the operation's name and the platform's reason.
 void CheckDisplay(bool ok, const char* operation) {
@@ -114,7 +108,7 @@ void Form1::Run() {
         Yield();
         if (!loaded_) break;
         if (timer1_enabled_) {
-            double wait = timer1_due_ms_ - NowMs();
+            double wait = timer1_due_ms_ - ClockMs();
             if (wait <= 0) {
                 Timer1_Timer();
                 continue;
@@ -128,7 +122,7 @@ void Form1::Run() {
 
 void Form1::EnableTimer1() {
     timer1_enabled_ = true;
-    timer1_due_ms_ = NowMs() + kTimer1IntervalMs;
+    timer1_due_ms_ = ClockMs() + kTimer1IntervalMs;
 }
 
 // ---- Events ------------------------------------------------------------------------

@@ -86,12 +86,6 @@ bool OptionButton(int x, int y, int w, int h, const char* caption, bool selected
     return clicked;
 }
 
-double ClockMs() {
-    Clock& clock = GetClock();
-    std::int64_t f = clock.Frequency();
-    return f > 0 ? static_cast<double>(clock.Counter()) * 1000.0 / static_cast<double>(f) : 0.0;
-}
-
 }  // namespace
 
 ButtonRows RefreshRows(const std::array<int, kButtonRows>& chosen) {
@@ -248,8 +242,6 @@ void Form2::Unload() {
     g_LauncherClosed = 1;
 }
 
-double Form2::NowMs() const { return ClockMs(); }
-
 void Form2::Refresh() { rows_ = RefreshRows({g_ShotButton, g_PowerUpButton, g_PauseButton, g_SpeedUpButton}); }
 
 // ---- Control events ------------------------------------------------------------------
@@ -279,12 +271,12 @@ void Form2::ClickStart() {
     start_caption_ = kLoadingCaption;
     loading_ = true;  // every control is drawn disabled from now on
     timer_on_ = true;
-    timer_due_ms_ = NowMs() + kTimerIntervalMs;
+    timer_due_ms_ = ClockMs() + kTimerIntervalMs;
     DrawFrame();  // let the new caption show before anything else happens
 }
 
 void Form2::RunTimer() {
-    const double now = NowMs();
+    const double now = ClockMs();
     if (!timer_on_ || now < timer_due_ms_) return;
     // One tick however late we are; the next one an interval on, as a window timer does.
     while (timer_due_ms_ <= now) timer_due_ms_ += kTimerIntervalMs;
@@ -351,7 +343,7 @@ void Form2::Yield() {
     // the load itself: draw at once only for a press or release (ImGui must
     // see each in its own frame) and after a change; mouse movement at most 60
     // times a second, and otherwise a refresh ten times a second.
-    const double since = NowMs() - last_draw_ms_;
+    const double since = ClockMs() - last_draw_ms_;
     if (clicked || dirty_ || (moved && since >= 16.0) || since >= 100.0) DrawFrame();
 }
 
@@ -367,7 +359,7 @@ void Form2::Render(std::vector<std::uint32_t>* capture) {
     if (!IsOpen()) return;
     ImGui::SetCurrentContext(ui_->context);
     ImGuiIO& io = ImGui::GetIO();
-    const double now = NowMs();
+    const double now = ClockMs();
     const double dt = (now - ui_->last_frame_ms) / 1000.0;
     io.DeltaTime = dt > 0 ? static_cast<float>(dt) : 1.0f / 60.0f;
     ui_->last_frame_ms = now;
@@ -394,7 +386,7 @@ void Form2::Render(std::vector<std::uint32_t>* capture) {
             capture->clear();
     }
     SDL_RenderPresent(renderer_);
-    last_draw_ms_ = NowMs();  // from the end of the frame, so slow frames do not follow one another
+    last_draw_ms_ = ClockMs();  // from the end of the frame, so slow frames do not follow one another
     dirty_ = false;
     RunClicks();
 }

@@ -109,7 +109,6 @@ private:
     void Render(std::vector<std::uint32_t>* capture);
     void DrawControls();
     void RunTimer();
-    double NowMs() const;
     void Close();
 
     bool video_ = false;  // holds a reference on SDL's video subsystem

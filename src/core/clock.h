@@ -47,5 +47,12 @@ private:
 Clock& GetClock();
 void SetClock(Clock* clock);
 
+// The clock in use in milliseconds; 0 on a machine without a high-resolution counter.
+inline double ClockMs() {
+    Clock& clock = GetClock();
+    const std::int64_t f = clock.Frequency();
+    return f > 0 ? static_cast<double>(clock.Counter()) * 1000.0 / static_cast<double>(f) : 0.0;
+}
+
 // Sleeps on the clock in use (the program's "Sleep").
 inline void SleepMs(int milliseconds) { GetClock().SleepMs(milliseconds); }

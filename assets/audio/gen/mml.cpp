@@ -53,6 +53,13 @@ struct Range {
     std::size_t begin, end;
 };
 
+// A key=value setting of the song line or of a track's first block.
+struct Attribute {
+    std::string key;
+    SourcePos pos;  // of the value
+    std::string value;
+};
+
 std::string SettingName(int key) {
     if (key == kProgramKey) return "the program";
     if (key == kTempoKey) return "the tempo";
@@ -161,8 +168,8 @@ private:
     }
 
     // key=value pairs up to the opening brace (tracks) or the end of the line (song).
-    std::vector<std::pair<std::string, std::pair<SourcePos, std::string>>> Attributes(bool untilBrace) {
-        std::vector<std::pair<std::string, std::pair<SourcePos, std::string>>> out;
+    std::vector<Attribute> Attributes(bool untilBrace) {
+        std::vector<Attribute> out;
         for (;;) {
             while (p_ < end_ && (s_[p_] == ' ' || s_[p_] == '\t' || (untilBrace && std::isspace(static_cast<unsigned char>(s_[p_])))))
                 ++p_;
@@ -182,7 +189,7 @@ private:
                 while (p_ < end_ && !std::isspace(static_cast<unsigned char>(s_[p_])) && s_[p_] != '{' && s_[p_] != ';')
                     value += s_[p_++];
             }
-            out.push_back({key, {valuePos, value}});
+            out.push_back({key, valuePos, value});
         }
     }
 
@@ -201,8 +208,7 @@ private:
         haveSong_ = true;
         songPos_ = pos;
         bool haveLoop = false;
-        for (auto& [key, v] : Attributes(false)) {
-            auto& [vpos, value] = v;
+        for (auto& [key, vpos, value] : Attributes(false)) {
             if (key == "title") {
                 title_ = value;
             } else if (key == "tempo") {
@@ -255,7 +261,7 @@ private:
         auto attributes = Attributes(true);
         Track* track = nullptr;
         if (found != tracks_.end()) {
-            if (!attributes.empty()) Fail(attributes[0].second.first, "settings belong to the track's first block");
+            if (!attributes.empty()) Fail(attributes[0].pos, "settings belong to the track's first block");
             track = &*found;
         } else {
             track = &tracks_.emplace_back();
@@ -272,12 +278,11 @@ private:
         p_ = after;
     }
 
-    void NewTrack(Track& t, const std::vector<std::pair<std::string, std::pair<SourcePos, std::string>>>& attributes) {
+    void NewTrack(Track& t, const std::vector<Attribute>& attributes) {
         std::optional<int> program;
         std::map<int, int> controllers = {{7, 100}, {10, 64}, {91, 30}, {93, 0}};
         static const std::map<std::string, int> controllerKeys = {{"vol", 7}, {"pan", 10}, {"rev", 91}, {"cho", 93}};
-        for (auto& [key, v] : attributes) {
-            auto& [vpos, value] = v;
+        for (auto& [key, vpos, value] : attributes) {
             if (key == "ch") {
                 t.channel = static_cast<int>(ValueNumber(vpos, value, 1, 16));
                 for (const Track& other : tracks_)
