@@ -118,6 +118,9 @@ extern Form1 g_Form1;
 // for the 640 x 480 display and, on the 8-bit full-screen display, the
 // identity index map and the display palette from g_Palette.
 void SetUpStageDisplay();
+// The hit-flash rule: while g_HitFlash runs, the queues of layers 0..35 are
+// emptied so only layers 36..39 are drawn.
+void ApplyHitFlashRule();
 // Shows sprite 0 as it is now on the full-screen display (lock, map, unlock,
 // flip); a display failure ends the program with its message.
 void ShowBackScreenFullScreen();

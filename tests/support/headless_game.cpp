@@ -112,8 +112,7 @@ void HeadlessGame::Step(int frames, bool present) {
 }
 
 void HeadlessGame::Present() {
-    if (g_HitFlash > 0)
-        for (int layer = 0; layer < 36; ++layer) g_DDBPack.BltClear(layer);
+    ApplyHitFlashRule();
     g_DDBPack.Blt();
     ShowBackScreenFullScreen();
 }
