@@ -72,6 +72,11 @@ void SetUpStageDisplay() {
     }
 }
 
+void ApplyHitFlashRule() {
+    if (g_HitFlash > 0)
+        for (int layer = 0; layer < kFlashLayers; ++layer) g_DDBPack.BltClear(layer);
+}
+
 void ShowBackScreenFullScreen() {
     int pitch = 0;
     if (std::uint8_t* surface = g_DX7.DD_Lock(pitch)) g_DDBPack.DirectBlt(surface, pitch);
@@ -169,10 +174,12 @@ void Form1::OnActivate() {
 void Form1::OnDeactivate() { g_DX7.SetCursor(true); }
 
 void Form1::OnPaint() {
-    if (g_Paused)
+    if (g_Paused) {
         ShowBackScreen();
-    else if (!started_)
+        if (hooks_.after_present) hooks_.after_present();
+    } else if (!started_) {
         OnActivate();
+    }
 }
 
 void Form1::OnClose() {
@@ -199,21 +206,16 @@ void Form1::ShowBackScreen() {
         ShowBackScreenFullScreen();
     else
         PaintWindow();
-    if (hooks_.after_present) hooks_.after_present();
 }
 
 void Form1::PresentFrame(bool hit_flash_rule) {
-    if (hit_flash_rule && g_HitFlash > 0)
-        for (int layer = 0; layer < kFlashLayers; ++layer) g_DDBPack.BltClear(layer);
+    if (hit_flash_rule) ApplyHitFlashRule();
     bool timed = static_cast<bool>(hooks_.bench);
     Stopwatch draw(timed);
     g_DDBPack.Blt();
     g_phase.draw_us += draw.ElapsedUs();
     Stopwatch present(timed);
-    if (g_FullScreen)
-        ShowBackScreenFullScreen();
-    else
-        PaintWindow();
+    ShowBackScreen();
     g_phase.present_us += present.ElapsedUs();
     g_phase.presented = true;
     if (hooks_.after_present) hooks_.after_present();
