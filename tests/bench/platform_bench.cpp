@@ -67,7 +67,9 @@ void AudioCallbackWork(benchmark::State& state) {
         auto sound = std::make_unique<EffectSound>();
         const auto wave = ReadFile(BuildDir() / "res" / "WAVE" / std::to_string(id));
         if (wave.empty() || !ParseWave(wave, kAudioRate, *sound)) {
-            for (int i = 0; i < kAudioRate; ++i) sound->samples.push_back(static_cast<std::int16_t>((i * 7919 * id) % 20000 - 10000));
+            // 64-bit: i * 7919 * id passes INT_MAX for the later ids.
+            for (std::int64_t i = 0; i < kAudioRate; ++i)
+                sound->samples.push_back(static_cast<std::int16_t>((i * 7919 * id) % 20000 - 10000));
         }
         engine.Effects().SetSound(id, std::move(sound));
         engine.Effects().Play(id, true);
