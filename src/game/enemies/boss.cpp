@@ -16,8 +16,6 @@ constexpr DescentStep kDescent[] = {
     {170, 0.1}, {180, 0.0}, {190, -0.1}, {200, -0.2}, {210, -0.1}, {220, 0.0}, {230, 0.1},
 };
 
-void PlaceAt(CQ7Pos& rect, std::int32_t x, std::int32_t y) { rect.Move(x, y); }
-
 }  // namespace
 
 const std::span<const DescentStep> kBossDescent = kDescent;
@@ -96,13 +94,13 @@ void CBoss::Descend(std::span<const DescentStep> table, std::int32_t t) {
 void CBoss::PlaceDrawRegister() {
     const std::int32_t x = RoundX(), y = RoundY();
     const BossProfile& p = profile_;
-    PlaceAt(main_, x + p.main.dx, y + p.main.dy);
-    PlaceAt(body_, x + p.body_offset.dx, y + p.body_offset.dy);
-    for (std::size_t i = 0; i < parts_.size(); ++i) PlaceAt(parts_[i], x + p.parts[i].dx, y + p.parts[i].dy);
+    main_.Move(x + p.main.dx, y + p.main.dy);
+    body_.Move(x + p.body_offset.dx, y + p.body_offset.dy);
+    for (std::size_t i = 0; i < parts_.size(); ++i) parts_[i].Move(x + p.parts[i].dx, y + p.parts[i].dy);
 
     g_DDBPack.AddBlt(body_, p.body_sprite, p.body_layer, 0, flash_ == 4 ? 2 : 0);
     if (p.shadow_sprite != 0 && g_FrameCount % 2 == 0) {
-        PlaceAt(shadow_, x + p.shadow_offset.dx, y + p.shadow_offset.dy);
+        shadow_.Move(x + p.shadow_offset.dx, y + p.shadow_offset.dy);
         g_DDBPack.AddBlt(shadow_, p.shadow_sprite, kShadowLayer, 0, 0);
     }
 
