@@ -14,13 +14,16 @@ void CDirectedTama::Load() {
 void CDirectedTama::Shape(std::int32_t sprite, std::int32_t hit_w, std::int32_t hit_h) {
     g_DDBPack.GetSprite(sprite).Pos.Copy(draw_);
     hit_.ReSize(hit_w, hit_h);
-    hit_.Move(RoundHalfEven(x_), RoundHalfEven(y_));
-    draw_.Move(RoundHalfEven(x_), RoundHalfEven(y_));
+    Place();
 }
 
 void CDirectedTama::Advance() {
     x_ += g_Angle.GetDX16(param_.Dir) * param_.Speed;
     y_ += g_Angle.GetDY16(param_.Dir) * param_.Speed;
+    Place();
+}
+
+void CDirectedTama::Place() {
     const std::int32_t ix = RoundHalfEven(x_), iy = RoundHalfEven(y_);
     hit_.Move(ix, iy);
     draw_.Move(ix, iy);

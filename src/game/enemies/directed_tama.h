@@ -23,6 +23,8 @@ protected:
     // One frame along the direction; the rectangles follow.
     void Advance();
     bool DrawThisFrame() const { return frame_ % param_.DrawEvery == 0; }
+    // Both rectangles to the position, rounded.
+    void Place();
 
     TamaParam param_;
     std::int32_t frame_ = 0;
