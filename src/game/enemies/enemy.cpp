@@ -145,16 +145,7 @@ void HeavySmokes(std::int32_t x, std::int32_t y, std::int32_t step, std::int32_t
 }
 
 void LeaveWreck(std::int32_t x, std::int32_t y, std::int32_t sprite, std::int32_t layer) {
-    g_BGObjParam.X = x;
-    g_BGObjParam.Y = y;
-    g_BGObjParam.CG_No = sprite;
-    g_BGObjParam.DrawMode = 0;
-    g_BGObjParam.DrawLayer = layer;
-    g_BGObjParam.HasHitBox = VB_FALSE;
-    g_BGObjParam.HitW = 0;
-    g_BGObjParam.HitH = 0;
-    g_BGObjParam.HitCentred = VB_FALSE;
-    g_ObjectPack.Spawn<CBGObject>(2, VB_TRUE);
+    SpawnBGObject(x, y, sprite, layer);
 }
 
 void PaintIntoGround(std::int32_t x, std::int32_t y, std::int32_t sprite) {

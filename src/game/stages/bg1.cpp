@@ -202,16 +202,8 @@ constexpr std::int32_t kDoorFrames = 1084, kPadFrames = 1093;
 
 void Spawn(const MapEvent& e, std::array<std::int32_t, CBG1::kKeptSlots>& kept) {
     for (std::size_t i = 0; i < e.object->sprites.size(); ++i) {
-        g_BGObjParam.X = e.x + 32 * static_cast<std::int32_t>(i);
-        g_BGObjParam.Y = e.y;
-        g_BGObjParam.CG_No = e.object->sprites[i];
-        g_BGObjParam.DrawMode = 0;
-        g_BGObjParam.DrawLayer = e.object->layer;
-        g_BGObjParam.HasHitBox = e.object->hit_w > 0 ? VB_TRUE : VB_FALSE;
-        g_BGObjParam.HitW = e.object->hit_w;
-        g_BGObjParam.HitH = e.object->hit_h;
-        g_BGObjParam.HitCentred = VB_TRUE;
-        const std::int32_t slot = g_ObjectPack.Spawn<CBGObject>(2, VB_TRUE);
+        const std::int32_t slot = SpawnBGObject(e.x + 32 * static_cast<std::int32_t>(i), e.y, e.object->sprites[i],
+                                                e.object->layer, e.object->hit_w, e.object->hit_h, true);
         if (e.keep >= 0) kept[e.keep] = slot;
     }
 }

@@ -1,5 +1,6 @@
 #include "game/stages/bg_object.h"
 
+#include "core/q7_objectpack.h"
 #include "gfx/q7_ddbpack256.h"
 
 namespace {
@@ -75,4 +76,18 @@ bool CBGCloud::Call_Events() {
     if (speed_ < 0 && draw_.Bottom() < 0) return true;
     if (g_BgMode == kCloudMode) g_DDBPack.AddBlt(draw_, param_.CG_No, layer_, 0, 0);
     return false;
+}
+
+std::int32_t SpawnBGObject(std::int32_t x, double y, std::int32_t sprite, std::int32_t layer, std::int32_t hit_w,
+                           std::int32_t hit_h, bool hit_centred) {
+    g_BGObjParam.X = x;
+    g_BGObjParam.Y = y;
+    g_BGObjParam.CG_No = sprite;
+    g_BGObjParam.DrawMode = 0;
+    g_BGObjParam.DrawLayer = layer;
+    g_BGObjParam.HasHitBox = hit_w > 0 ? VB_TRUE : VB_FALSE;
+    g_BGObjParam.HitW = hit_w;
+    g_BGObjParam.HitH = hit_h;
+    g_BGObjParam.HitCentred = hit_centred ? VB_TRUE : VB_FALSE;
+    return g_ObjectPack.Spawn<CBGObject>(2, VB_TRUE);
 }

@@ -53,3 +53,8 @@ private:
     std::int32_t layer_ = 0;
     CQ7Pos draw_;
 };
+
+// Fills g_BGObjParam and spawns a CBGObject in group 2, drawn masked; a hit box
+// only when hit_w > 0. Returns the slot (negative when the pack is full).
+std::int32_t SpawnBGObject(std::int32_t x, double y, std::int32_t sprite, std::int32_t layer, std::int32_t hit_w = 0,
+                           std::int32_t hit_h = 0, bool hit_centred = false);
