@@ -23,8 +23,5 @@ void Shootable::Register(const CQ7Pos& hit) {
 
 void Shootable::Explode(double x, double y, bool large) {
     g_SeReq5 = true;
-    if (large)
-        MakeSmoke(RoundHalfEven(x), RoundHalfEven(y), 0, 0, true, 3, 25);
-    else
-        MakeSmoke(RoundHalfEven(x), RoundHalfEven(y), 0, 0, false, 2, 25);
+    MakeSmoke(RoundHalfEven(x), RoundHalfEven(y), 0, 0, large, large ? 3 : 2, 25);
 }
