@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
+#include "app/replay.h"
 #include "input_script.h"
 
 struct SimOptions {
@@ -23,11 +25,15 @@ struct SimOptions {
     std::string trace;         // --trace FILE: one JSON line per frame
     std::string frames_dir;    // --frames-dir DIR: presented frames as PNG
     int every = 1;             // --every K: every K-th presented frame
+    int score = -1;            // --score S: the score the run starts with (-1: none given)
+    bool bot = false;          // --bot: the autopilot plays
+    std::string record;        // --record FILE: the run's input as a replay
+    bool tallies = true;       // count what the run creates (no option: tests compare runs without)
 };
 
 inline constexpr const char* kSimOptionsUsage =
     "[--stage N] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--trace FILE] "
-    "[--frames-dir DIR --every K]";
+    "[--frames-dir DIR --every K] [--score S] [--bot] [--record FILE]";
 
 // Parses the options; on a bad one returns nothing and says why in `error`.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error);
@@ -42,14 +48,34 @@ struct SimResult {
     std::string result_text;
     std::uint64_t hash = 0;    // last presented frame's pixels, score, lives and rank
     double wall_seconds = 0;   // real time the run took
+    // Tallies (see tallies.h).
+    std::map<std::string, int> spawned, destroyed;
+    int hits = 0, peak_objects = 0, peak_enemy_bullets = 0;
+    bool tallied = false;
+    // Score and frames at the end of each stage played.
+    std::vector<ReplayInfo::StageEnd> stage_ends;
 };
+
+// The pad script given with --input, and what its "#" lines say when it is a
+// replay. A file that cannot be used is reported on stderr: nothing.
+struct PadInput {
+    InputScript script;
+    std::optional<ReplayInfo> replay;
+};
+std::optional<PadInput> LoadPadInput(const std::string& path);
 
 // Runs the game; `bench` (optional) receives every frame's phase timings.
 // Exit code 2 without playing when the pad script or an output cannot be used.
 int RunSim(const SimOptions& options, SimResult& result,
            std::function<void(const FramePhaseTimes&)> bench = {});
 
+// The options a replay's "# sim" line gives (those that change what is played).
+std::string ReplayNote(const SimOptions& options);
+
 // The summary line: {"stage_no":..,"frames":..,...,"hash":"<16 hex digits>"}.
 std::string SummaryJson(const SimResult& result);
+// The tallies as summary fields: ,"spawned":{...},"destroyed":{...},"hits":N,
+// "peak_objects":N,"peak_enemy_bullets":N (nothing for a run without tallies).
+std::string TallyFields(const SimResult& result);
 // Text as a JSON string literal, quotes included.
 std::string JsonString(const std::string& text);
