@@ -54,6 +54,56 @@ std::string ReadText(const std::string& path) {
     return text.str();
 }
 
+// The top-level fields of a one-line JSON object, in order: key and raw value.
+std::vector<std::pair<std::string, std::string>> JsonFields(const std::string& json) {
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::size_t i = json.find('{');
+    while (i != std::string::npos && i + 1 < json.size()) {
+        const std::size_t key_start = json.find('"', i + 1);
+        const std::size_t key_end = key_start == std::string::npos ? key_start : json.find('"', key_start + 1);
+        if (key_end == std::string::npos || key_end + 1 >= json.size() || json[key_end + 1] != ':') break;
+        std::size_t j = key_end + 2;
+        int depth = 0;
+        bool quoted = false;
+        for (; j < json.size(); ++j) {
+            const char c = json[j];
+            if (quoted) {
+                if (c == '\\') ++j;
+                else if (c == '"') quoted = false;
+            } else if (c == '"') {
+                quoted = true;
+            } else if (c == '{' || c == '[') {
+                ++depth;
+            } else if (c == '}' || c == ']') {
+                if (depth-- == 0) break;
+            } else if (c == ',' && depth == 0) {
+                break;
+            }
+        }
+        fields.emplace_back(json.substr(key_start + 1, key_end - key_start - 1), json.substr(key_end + 2, j - key_end - 2));
+        i = j < json.size() && json[j] == ',' ? j : std::string::npos;
+    }
+    return fields;
+}
+
+// One line per field whose value differs (or that only one of them has).
+std::string SummaryDifferences(const std::string& expected, const std::string& got) {
+    const auto e = JsonFields(expected), g = JsonFields(got);
+    auto value = [](const auto& fields, const std::string& key) -> std::string {
+        for (const auto& [k, v] : fields)
+            if (k == key) return v;
+        return "(none)";
+    };
+    std::string out;
+    for (const auto& fields : {e, g})
+        for (const auto& [key, v] : fields) {
+            const std::string want = value(e, key), have = value(g, key);
+            if (want != have && out.find("  " + key + ":") == std::string::npos)
+                out += "  " + key + ": expected " + want + ", got " + have + "\n";
+        }
+    return out;
+}
+
 bool UpdateRequested() {
     const char* update = std::getenv("ZENIT_UPDATE_GOLDEN");
     return update && std::string(update) == "1";
@@ -97,8 +147,9 @@ int RunReplayCommand(const std::vector<std::string>& args) {
         ReplayInfo updated = info;
         updated.stages = result.stage_ends;
         updated.expect = summary;
+        const std::string text = RewriteReplayInfo(ReadText(path), updated);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << RewriteReplayInfo(ReadText(path), updated);
+        out << text;
         if (!out.flush()) {
             std::fprintf(stderr, "replay: cannot rewrite %s\n", path.c_str());
             return 1;
@@ -113,8 +164,8 @@ int RunReplayCommand(const std::vector<std::string>& args) {
         same = false;
     }
     if (!info.expect.empty() && info.expect != summary) {
-        std::fprintf(stderr, "replay: the summary differs from the expected one:\nexpected %s\n     got %s\n",
-                     info.expect.c_str(), summary.c_str());
+        std::fprintf(stderr, "replay: the summary differs from the expected one:\n%s",
+                     SummaryDifferences(info.expect, summary).c_str());
         same = false;
     }
     if (code != 0) return code;
