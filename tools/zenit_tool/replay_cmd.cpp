@@ -47,13 +47,6 @@ std::string StageDifferences(const std::vector<ReplayInfo::StageEnd>& recorded,
     return out;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The top-level fields of a one-line JSON object, in order: key and raw value.
 std::vector<std::pair<std::string, std::string>> JsonFields(const std::string& json) {
     std::vector<std::pair<std::string, std::string>> fields;
@@ -147,7 +140,7 @@ int RunReplayCommand(const std::vector<std::string>& args) {
         ReplayInfo updated = info;
         updated.stages = result.stage_ends;
         updated.expect = summary;
-        const std::string text = RewriteReplayInfo(ReadText(path), updated);
+        const std::string text = RewriteReplayInfo(ReadTextFile(path), updated);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << text;
         if (!out.flush()) {

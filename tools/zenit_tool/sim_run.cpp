@@ -129,6 +129,13 @@ namespace {
 
 }  // namespace
 
+std::string ReadTextFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 std::optional<PadInput> LoadPadInput(const std::string& path) {
     std::string error;
     std::optional<InputScript> script = InputScript::Load(path, &error);
@@ -136,10 +143,7 @@ std::optional<PadInput> LoadPadInput(const std::string& path) {
         std::fprintf(stderr, "input %s\n", error.c_str());
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buf;
-    buf << in.rdbuf();
-    std::string text = buf.str();
+    std::string text = ReadTextFile(path);
     PadInput input{*std::move(script), ParseReplayInfo(text, &error)};
     if (!error.empty()) {
         std::fprintf(stderr, "input %s:%s\n", path.c_str(), error.substr(5).c_str());  // "FILE:N: ..."

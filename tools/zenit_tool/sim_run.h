@@ -56,6 +56,9 @@ struct SimResult {
     std::vector<ReplayInfo::StageEnd> stage_ends;
 };
 
+// A whole file as it is ("" when it cannot be read).
+std::string ReadTextFile(const std::string& path);
+
 // The pad script given with --input, and what its "#" lines say when it is a
 // replay. A file that cannot be used is reported on stderr: nothing.
 struct PadInput {

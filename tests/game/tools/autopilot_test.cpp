@@ -1,20 +1,11 @@
 // zenit-tool sim --bot on stage 1: a careful player's run, the same every time.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "sim_run.h"
 #include "support/headless_game.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 SimResult Stage1(SimOptions options) {
     HeadlessGame game({.load_graphics = false, .load_sounds = false});
@@ -32,9 +23,9 @@ TEST(Autopilot, GivesTheSameInputsTwiceAndTakesFarFewerHitsThanAnIdlePad) {
     const SimResult a = Stage1(bot);
     bot.record = testing::TempDir() + "/bot_b.replay";
     const SimResult b = Stage1(bot);
-    const std::string inputs = ReadFile(testing::TempDir() + "/bot_a.replay");
+    const std::string inputs = ReadTextFile(testing::TempDir() + "/bot_a.replay");
     EXPECT_GT(inputs.size(), 100u);
-    EXPECT_EQ(inputs, ReadFile(testing::TempDir() + "/bot_b.replay"));
+    EXPECT_EQ(inputs, ReadTextFile(testing::TempDir() + "/bot_b.replay"));
     EXPECT_EQ(a.hash, b.hash);
 
     const SimResult idle = Stage1({});

@@ -21,13 +21,6 @@ namespace {
 constexpr int kAttack = 5, kPowerUp = 4, kPause = 7, kTriple = 6;  // not the default buttons
 constexpr int kPauseFrame = 700, kTripleFrom = 400, kTripleTo = 460, kEscFrame = 1500, kCrashFrame = 1000;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // What the player does at a frame: attack from the end of the intro on,
 // sway left and right, triple speed for a while, one press of pause.
 std::uint32_t Buttons(std::int64_t f) {
@@ -112,7 +105,7 @@ SimResult PlayBack(const fs::path& file, std::int64_t frames) {
 TEST(ReplayRecording, APlayedStageWithAPauseAndTripleSpeedPlaysBackTheSame) {
     const Recording rec = RecordStage1();
     ASSERT_GE(rec.pause_polls, 8);  // the pause lasted through several polls
-    const std::string text = ReadFile(rec.file);
+    const std::string text = ReadTextFile(rec.file.string());
     std::string error;
     std::optional<ReplayInfo> info = ParseReplayInfo(text, &error);
     ASSERT_TRUE(info) << error << "\n" << text;
@@ -134,7 +127,7 @@ TEST(ReplayRecording, APlayedStageWithAPauseAndTripleSpeedPlaysBackTheSame) {
 
 TEST(ReplayRecording, AFileCutShortPlaysWhatItHolds) {
     const Recording rec = RecordStage1();
-    std::string text = ReadFile(rec.crash_copy);
+    std::string text = ReadTextFile(rec.crash_copy.string());
     ASSERT_FALSE(text.empty());
     text.resize(text.size() - 2);  // the last line cut in the middle, as a crash would leave it
     std::ofstream(rec.crash_copy, std::ios::binary | std::ios::trunc) << text;
