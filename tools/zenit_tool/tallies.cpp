@@ -91,6 +91,14 @@ void RunTallies::ShipStepped() {
 void RunTallies::StageStarted() {
     live_bullets_ = 0;
     shield_ = 0;
+    // The pack was emptied: forget whatever is no longer in its slot (a new
+    // object may even sit at the same address, like the new stage object).
+    for (int slot = 0; slot < CQ7ObjectPack::kSlots; ++slot) {
+        SlotState& state = slots_[static_cast<std::size_t>(slot)];
+        if (state.ob && (slot == g_StageSlot || !g_ObjectPack.IsOccupied(slot) ||
+                         g_ObjectPack.GetCQ7Object(slot).Ob.get() != state.ob))
+            state = {};
+    }
 }
 
 void RunTallies::EndFrame() {
