@@ -15,7 +15,7 @@ void CEnemy::Call_Initial(int&) {
     AdjustForRank();
     x_ = ep_.X;
     y_ = ep_.Y;
-    hit_points_ = profile_.hit_points;
+    hit_points_ = profile_.hit_points + profile_.hit_points_per_rank * g_Rank;
     heading_ = ex_.Heading;
     next_shot_ = ex_.FirstShot;
     never_hidden_ = ep_.Param9 != 0;
@@ -26,7 +26,8 @@ void CEnemy::Call_Initial(int&) {
 }
 
 void CEnemy::AdjustForRank() {
-    ex_.ShotInterval = std::max(20, ex_.ShotInterval - 10 * g_Rank);
+    const ShotRankRule& r = profile_.shot_rank;
+    ex_.ShotInterval = std::max(r.floor, ex_.ShotInterval - r.per_rank * g_Rank) / r.divisor;
     ex_.FireLimitY = std::min(240, ex_.FireLimitY + 20 * g_Rank);
 }
 
@@ -41,7 +42,11 @@ void CEnemy::SetAnchorFromY() { anchor_ = y_ - g_DDBPack.GetSprite(1).Pos.Top();
 bool CEnemy::Call_Events() {
     ++frame_;
     if (flash_ > 0) --flash_;
-    hidden_ = IsGround() && !never_hidden_ && g_ObstacleList.GetDamage1(hit_) == 1;
+    if (profile_.leaves_with_bullets_off && g_BulletsOff) {
+        Destroy();
+        return true;
+    }
+    hidden_ = IsHidden();
     if (frame_ > ep_.EntryFrames) {
         if (TakeDamage()) {
             Destroy();
@@ -57,6 +62,8 @@ bool CEnemy::Call_Events() {
     Register();
     return false;
 }
+
+bool CEnemy::IsHidden() const { return IsGround() && !never_hidden_ && g_ObstacleList.GetDamage1(hit_) == 1; }
 
 bool CEnemy::TakeDamage() {
     if (hidden_) return false;

@@ -1,0 +1,55 @@
+#include "game/enemies/en021.h"
+
+#include "core/q7_angle.h"
+#include "core/q7_objectpack.h"
+
+namespace {
+const EnemyProfile kProfile = {
+    .kind = EnemyKind::Air,
+    .hit_points = 4500,
+    .score = 0,
+    .bound_sprite = 100,
+    .turns = true,
+    .leaves_with_bullets_off = true,
+    .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17},
+};
+constexpr std::int32_t kBase = 6055, kShadowBase = 6063, kLayer = 25;
+constexpr double kSpeed = 1.5;
+}  // namespace
+
+CEN021::CEN021() : CEnemy(kProfile) {}
+
+void CEN021::SetUp() {
+    heading_ &= 7;
+    sprite_base_ = kBase;
+    sprite_ = kBase + heading_;
+    shadow_sprite_ = kShadowBase + heading_;
+    layer_ = kLayer;
+    CopySpriteRect(kBase, sprite_pos_);
+    CopySpriteRect(kShadowBase, shadow_);
+    hit_.ReSize(24, 24);
+}
+
+void CEN021::Move() {
+    x_ += g_Angle.GetDX8(heading_) * kSpeed;
+    y_ += g_Angle.GetDY8(heading_) * kSpeed;
+}
+
+void CEN021::Turn() {
+    CEnemy::Turn();
+    shadow_sprite_ = kShadowBase + heading_;
+}
+
+void SpawnInterceptor(double x, double y, std::int32_t heading, std::int32_t first_shot, std::int32_t shot_interval,
+                      std::int32_t turn_interval) {
+    g_EnemyParam.X = x;
+    g_EnemyParam.Y = y;
+    g_EnemyParam.EntryFrames = 30;
+    g_EnemyParam.ShotSpeedAdd = 0;
+    g_EnemyParamEx.Heading = heading;
+    g_EnemyParamEx.FirstShot = first_shot;
+    g_EnemyParamEx.ShotInterval = shot_interval;
+    g_EnemyParamEx.TurnInterval = turn_interval;
+    g_EnemyParamEx.FireLimitY = 240;
+    g_ObjectPack.Spawn<CEN021>(4, VB_TRUE);
+}

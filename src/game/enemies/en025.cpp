@@ -1,0 +1,45 @@
+#include "game/enemies/en025.h"
+
+#include "core/q7_angle.h"
+#include "core/q7_objectpack.h"
+
+namespace {
+const EnemyProfile kProfile = {
+    .kind = EnemyKind::Air,
+    .hit_points = 200,
+    .score = 100,
+    .bound_sprite = 100,
+    .distance_rule = true,
+    .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17},
+};
+constexpr std::int32_t kBase = 4035, kShadowBase = 4043, kLayer = 25;
+constexpr double kSpeed = 2.5;
+}  // namespace
+
+CEN025::CEN025() : CEnemy(kProfile) {}
+
+void CEN025::SetUp() {
+    heading_ &= 7;
+    sprite_ = kBase + heading_;
+    shadow_sprite_ = kShadowBase + heading_;
+    layer_ = kLayer;
+    CopySpriteRect(sprite_, sprite_pos_);
+    CopySpriteRect(shadow_sprite_, shadow_);
+    hit_.ReSize(32, 32);
+}
+
+void CEN025::Move() {
+    x_ += g_Angle.GetDX8(heading_) * kSpeed;
+    y_ += g_Angle.GetDY8(heading_) * kSpeed;
+}
+
+void SpawnStreamFighter(double x, double y, std::int32_t heading, std::int32_t entry_frames) {
+    g_EnemyParam.X = x;
+    g_EnemyParam.Y = y;
+    g_EnemyParam.EntryFrames = entry_frames;
+    g_EnemyParam.ShotSpeedAdd = 3.0;
+    g_EnemyParamEx.Heading = heading;
+    g_EnemyParamEx.FirstShot = g_Angle.Rnd32(-1) + 5;
+    g_EnemyParamEx.ShotInterval = 40;
+    g_ObjectPack.Spawn<CEN025>(3, VB_TRUE);
+}
