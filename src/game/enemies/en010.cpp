@@ -25,8 +25,12 @@ void CEN010::SetUp() {
     if (Heavy()) hit_points_ = kHeavyHitPoints;
     sprite_ = ep_.Param6 >= kFirstSprite ? ep_.Param6 : kFallbackSprite;
     layer_ = kLayer;
-    CopySpriteRect(sprite_, sprite_pos_);
-    CopySpriteRect(sprite_, hit_);
+    // X and Y are the target's centre, whatever the base of its picture (the
+    // scenery's pieces are corner-based).
+    for (CQ7Pos* rect : {&sprite_pos_, &hit_}) {
+        CopySpriteRect(sprite_, *rect);
+        rect->SetCenter_Base(VB_TRUE);
+    }
 }
 
 bool CEN010::IsHidden() const { return CEnemy::IsHidden() || !g_DDBPack.GetSprite(100).Pos.GetClipOn(hit_); }
