@@ -101,14 +101,14 @@ void EN018(const ScriptArgs& a) {
 }
 
 void EN019(const ScriptArgs& a) {
-    Begin(a, 60);
+    Begin(a, 120);  // a slow heavy needs a while to show itself
     g_EnemyParam.Mode = Int(a[2]);
     Schedule(a[3], a[4]);
     Create<CEN019>();
 }
 
 void EN020(const ScriptArgs& a) {
-    Begin(a, 60);
+    Begin(a, 120);
     g_EnemyParam.Param9 = Int(a[2]);
     g_EnemyParam.Mode = Int(a[3]);
     Schedule(a[4], a[5]);
