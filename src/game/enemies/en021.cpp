@@ -1,6 +1,5 @@
 #include "game/enemies/en021.h"
 
-#include "core/q7_angle.h"
 #include "core/q7_objectpack.h"
 
 namespace {
@@ -13,32 +12,10 @@ const EnemyProfile kProfile = {
     .leaves_with_bullets_off = true,
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17},
 };
-constexpr std::int32_t kBase = 6055, kShadowBase = 6063, kLayer = 25;
-constexpr double kSpeed = 1.5;
+const CHeadingFlyer::Look kLook = {.sprite_base = 6055, .shadow_base = 6063, .hit_size = 24, .speed = 1.5};
 }  // namespace
 
-CEN021::CEN021() : CEnemy(kProfile) {}
-
-void CEN021::SetUp() {
-    heading_ &= 7;
-    sprite_base_ = kBase;
-    sprite_ = kBase + heading_;
-    shadow_sprite_ = kShadowBase + heading_;
-    layer_ = kLayer;
-    CopySpriteRect(kBase, sprite_pos_);
-    CopySpriteRect(kShadowBase, shadow_);
-    hit_.ReSize(24, 24);
-}
-
-void CEN021::Move() {
-    x_ += g_Angle.GetDX8(heading_) * kSpeed;
-    y_ += g_Angle.GetDY8(heading_) * kSpeed;
-}
-
-void CEN021::Turn() {
-    CEnemy::Turn();
-    shadow_sprite_ = kShadowBase + heading_;
-}
+CEN021::CEN021() : CHeadingFlyer(kProfile, kLook) {}
 
 void SpawnInterceptor(double x, double y, std::int32_t heading, std::int32_t first_shot, std::int32_t shot_interval,
                       std::int32_t turn_interval) {

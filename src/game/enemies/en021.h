@@ -4,16 +4,13 @@
 // unscored, once the boss is beaten.
 #pragma once
 
-#include "game/enemies/enemy.h"
+#include "game/enemies/heading_flyer.h"
 
-class CEN021 final : public CEnemy {
+class CEN021 final : public CHeadingFlyer {
 public:
     CEN021();
 
 protected:
-    void SetUp() override;
-    void Move() override;
-    void Turn() override;
     void Fire() override { FireHeading(12, ep_.ShotSpeedAdd); }
 };
 

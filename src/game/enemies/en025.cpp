@@ -12,26 +12,10 @@ const EnemyProfile kProfile = {
     .distance_rule = true,
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17},
 };
-constexpr std::int32_t kBase = 4035, kShadowBase = 4043, kLayer = 25;
-constexpr double kSpeed = 2.5;
+const CHeadingFlyer::Look kLook = {.sprite_base = 4035, .shadow_base = 4043, .hit_size = 32, .speed = 2.5};
 }  // namespace
 
-CEN025::CEN025() : CEnemy(kProfile) {}
-
-void CEN025::SetUp() {
-    heading_ &= 7;
-    sprite_ = kBase + heading_;
-    shadow_sprite_ = kShadowBase + heading_;
-    layer_ = kLayer;
-    CopySpriteRect(sprite_, sprite_pos_);
-    CopySpriteRect(shadow_sprite_, shadow_);
-    hit_.ReSize(32, 32);
-}
-
-void CEN025::Move() {
-    x_ += g_Angle.GetDX8(heading_) * kSpeed;
-    y_ += g_Angle.GetDY8(heading_) * kSpeed;
-}
+CEN025::CEN025() : CHeadingFlyer(kProfile, kLook) {}
 
 void SpawnStreamFighter(double x, double y, std::int32_t heading, std::int32_t entry_frames) {
     g_EnemyParam.X = x;

@@ -3,15 +3,13 @@
 // ship when it is far enough away.
 #pragma once
 
-#include "game/enemies/enemy.h"
+#include "game/enemies/heading_flyer.h"
 
-class CEN025 final : public CEnemy {
+class CEN025 final : public CHeadingFlyer {
 public:
     CEN025();
 
 protected:
-    void SetUp() override;
-    void Move() override;
     void Fire() override { FireTama(x_, y_, hit_.KAKUDO16(g_MyShipPos), 16, ep_.ShotSpeedAdd); }
 };
 
