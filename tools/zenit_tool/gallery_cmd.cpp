@@ -1,5 +1,6 @@
 // zenit-tool gallery: runs one gallery scene (gallery.h) headless and writes
 // its frames as a contact sheet (and, on request, one PNG each).
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "app/stage_factory.h"
 #include "app/zenit02.h"
 #include "core/q7_objectpack.h"
+#include "game/enemies/enemy.h"
 #include "gallery.h"
 #include "gfx/q7_ddbpack256.h"
 #include "gfx/q7_palette256.h"
@@ -142,6 +144,14 @@ HeadlessFrame Sheet(const std::vector<HeadlessFrame>& frames) {
 
 // ---- The command ------------------------------------------------------------------------
 
+// Enemies alive in the pack right now.
+int LiveEnemies() {
+    int n = 0;
+    for (int slot = CQ7ObjectPack::kMarkers; slot < CQ7ObjectPack::kSlots; ++slot)
+        if (g_ObjectPack.IsOccupied(slot) && dynamic_cast<CEnemy*>(g_ObjectPack.GetCQ7Object(slot).Ob.get())) ++n;
+    return n;
+}
+
 const GalleryScene* FindScene(const std::string& name) {
     for (const GalleryScene& s : GalleryScenes())
         if (name == s.name) return &s;
@@ -184,10 +194,12 @@ int RunGallery(const std::vector<std::string>& args) {
         return std::make_unique<CStageBase>(def);
     });
     std::vector<HeadlessFrame> frames;
+    int most = 0;  // enemies on a picture, at the most
     // The stage's first frame is still dark: the sheet starts one interval in.
     options->frame_sink = [&, first = true](const HeadlessFrame& f) mutable {
         if (!first) frames.push_back(f);
         first = false;
+        most = std::max(most, LiveEnemies());
     };
     SimResult result;
     const int code = RunSim(*options, result);
@@ -197,8 +209,8 @@ int RunGallery(const std::vector<std::string>& args) {
         std::fprintf(stderr, "gallery: cannot write %s\n", sheet_path.c_str());
         return 1;
     }
-    std::printf("gallery: %s, %zu frames of stage %d -> %s\n", scene->name, frames.size(), def.stage_no,
-                sheet_path.c_str());
+    std::printf("gallery: %s, %zu frames of stage %d, up to %d enemies at once -> %s\n", scene->name, frames.size(),
+                def.stage_no, most, sheet_path.c_str());
     return code;
 }
 

@@ -19,7 +19,8 @@ namespace spawns {
 // CEN007 armoured carrier: x, y, heading (0 right, 2 down, 4 left, 6 up),
 // speed in hundredths of a pixel a frame, first shot, shot interval.
 void EN007(const ScriptArgs& a);
-// CEN008 missile launcher: x, y, first launch, pause after each burst.
+// CEN008 missile launcher: x, y (-47 or more: its body on screen from the
+// start), first launch, pause after each burst.
 void EN008(const ScriptArgs& a);
 // CEN010 ground target: x, y, sprite, heavy (0 / 1), farewell shot's speed addition.
 void EN010(const ScriptArgs& a);
