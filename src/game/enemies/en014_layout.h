@@ -10,7 +10,7 @@
 //                        stern -384
 //               +-----------------------+
 //               | o        [H2]       o | -332 heavy         o small (x +-74, every 35 from +24)
-//               | o        [B2]       o | -292 big           = casemate (x +-84)
+//               | o        [B2]       o | -292 big           = casemate (x +-80)
 //               =o   (T)  #####  (T)  o= -248 twins (x +-46)
 //               | o       #####       o |
 //               =o   (T)  #####  (T)  o= -168
@@ -76,7 +76,7 @@ inline constexpr std::int32_t kAhead[] = {0};
 
 // Six casemates a side; one broadside fires all twelve.
 constexpr HullShot Casemate(std::int32_t side, std::int32_t k, std::int32_t dir) {
-    return {.dx = 84 * side, .dy = 6 - 64 * k, .dir = dir};
+    return {.dx = 80 * side, .dy = 6 - 64 * k, .dir = dir};
 }
 struct Broadside {
     HullShot guns[12];

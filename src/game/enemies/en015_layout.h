@@ -7,7 +7,7 @@
 //                 stern -136
 //           +---------------------+
 //           |       bridge        |
-//           |  [H]    [H]    [H]  |  -88  hatches (x -48, 0, +48)
+//           |  [H]    [H]    [H]  |  -88  hatches (x -46, 0, +46)
 //           |   t      t      t   |  -48  tanks
 //           |  [H]    [H]    [H]  |   -8
 //           |   t      t      t   |  +32
@@ -38,12 +38,12 @@ constexpr LargePartDef Tank(std::int32_t dx, std::int32_t dy) {
 
 inline constexpr LargePartDef kParts[] = {
     kCore,
-    Hatch(-48, -88), Hatch(0, -88), Hatch(48, -88),  // 1 .. 3
-    Hatch(-48, -8),  Hatch(0, -8),  Hatch(48, -8),   // 4 .. 6
-    Hatch(-48, 72),  Hatch(0, 72),  Hatch(48, 72),   // 7 .. 9
-    Tank(-48, -48),  Tank(0, -48),  Tank(48, -48),   // 10 .. 12
-    Tank(-48, 32),   Tank(0, 32),   Tank(48, 32),    // 13 .. 15
-    Tank(-48, 104),  Tank(0, 104),  Tank(48, 104),   // 16 .. 18
+    Hatch(-46, -88), Hatch(0, -88), Hatch(46, -88),  // 1 .. 3
+    Hatch(-46, -8),  Hatch(0, -8),  Hatch(46, -8),   // 4 .. 6
+    Hatch(-46, 72),  Hatch(0, 72),  Hatch(46, 72),   // 7 .. 9
+    Tank(-46, -48),  Tank(0, -48),  Tank(46, -48),   // 10 .. 12
+    Tank(-46, 32),   Tank(0, 32),   Tank(46, 32),    // 13 .. 15
+    Tank(-46, 104),  Tank(0, 104),  Tank(46, 104),   // 16 .. 18
 };
 
 inline constexpr std::int32_t kHatchFan[] = {-2, 0, 2};  // down-right, down, down-left
