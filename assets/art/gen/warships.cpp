@@ -1,7 +1,9 @@
 // The large enemies' hulls (CEN013 frigate, CEN014 battleship, CEN015 tank
 // carrier, CEN026 mothership), drawn whole at their composed size and cut
 // into the pieces the stages compose again, and their own parts: the naval
-// turrets, the deck hatch and the mothership's wings.
+// turrets, the deck hatch and the mothership's wings; and the two single
+// hulls of the last stage, the gun fortress (CEN027) and the missile walker
+// (CEN028).
 //
 // The land dreadnoughts of the desert and snow stages roll on two long
 // tracks under a steel hull; the mothership of the last stages flies. Every
@@ -495,10 +497,79 @@ Image DeckHatch(const Entry& e, Context&) {
     return c.img;
 }
 
+// ---- The single hulls of the last stage ---------------------------------------------------
+
+// "gunfort": the gun fortress (CEN027), 64 x 64; its turret (4125 + heading)
+// turns in the ring 4 rows above the centre.
+Image GunFort(const Entry& e, Context&) {
+    std::vector<Level> levels(2);
+    Model& base = levels[0].model;
+    base.Poly({{-30, -18}, {-18, -30}, {18, -30}, {30, -18}, {30, 18}, {18, 30}, {-18, 30}, {-30, 18}}, kSteel, 6)
+        .Bias(-0.15);
+    base.Poly({{-22, -14}, {-14, -22}, {14, -22}, {22, -14}, {22, 14}, {14, 22}, {-14, 22}, {-22, 14}}, kGrey, 1.5)
+        .Bias(-0.15);
+    for (double x : {-24.0, 24.0})
+        for (double y : {-24.0, 24.0}) base.Ellipse(x, y, 5, 5, kSteel, 1.1).Bias(0.05);  // corner buttresses
+    levels[0].detail = [](Canvas& c) {
+        Plating(c, kGrey, -21, 21, -20, 20, 10, 14);
+        for (double x = -10; x <= 10; x += 5) c.ShadeLine({x, 25}, {x + 2, 25}, -3);  // firing slits in the front
+    };
+    Model& top = levels[1].model;
+    levels[1].shadow = 2;
+    top.Ellipse(0, -4, 12, 12, kSteel, 0.8).Bias(-0.05);  // the turret's armoured ring
+    Barbette(top, 0, -4, MountRadius(4125));
+    for (double x : {-24.0, 24.0})
+        for (double y : {-24.0, 24.0}) top.Ellipse(x, y, 1.4, 1.4, kRed).Flat(kLights + int(4 * (x > 0) + 8 * (y > 0)));
+    top.Box(0, 15, 7, 2.5, kSteel, 1).Bias(0.15);  // the vision block over the slits
+    return DrawLevels(e.w, e.h, {0, 0}, levels).img;
+}
+
+// "strider STEP OPEN": the missile walker (CEN028), 64 x 64, striding down the
+// screen in a four-step gait, its four launchers at the corners shut, or
+// open and glowing just after a salvo.
+Image Strider(const Entry& e, Context&) {
+    const int step = ArgInt(e, 0);
+    const bool open = ArgInt(e, 1) != 0;
+    std::vector<Level> levels(2);
+    Model& legs = levels[0].model;
+    // Two legs a side, splayed fore and aft between the launchers; diagonal
+    // pairs swing together, half a cycle apart.
+    const double swing[4] = {0, 4, 0, -4};
+    for (int k = 0; k < 4; ++k) {
+        const double side = k % 2 ? 1 : -1, fore = k < 2 ? 1 : -1;
+        const double phase = (k == 0 || k == 3) ? swing[step % 4] : -swing[step % 4];
+        const Vec hip{11 * side, 6 * fore}, knee{23 * side, 9 * fore + phase * 0.5}, foot{29 * side, 11 * fore + phase};
+        legs.Capsule(hip, knee, 3.2, kGrey).Bias(-0.1);
+        legs.Capsule(knee, foot, 2.3, kGrey);
+        legs.Ellipse(knee.x, knee.y, 2.6, 2.6, kSteel, 1.2);
+        legs.Ellipse(foot.x, foot.y, 3.2, 2.8, kSteel, 1.1).Bias(-0.15);
+    }
+    Model& body = levels[1].model;
+    levels[1].shadow = 2;
+    body.Poly({{-10, -21}, {10, -21}, {16, -12}, {16, 12}, {10, 21}, {-10, 21}, {-16, 12}, {-16, -12}}, kRust, 3.5)
+        .Bias(-0.15);
+    body.Box(0, -1, 6, 13, kRust, 2).Bias(0.1);  // the spine
+    for (double x : {-19.0, 19.0})
+        for (double y : {-19.0, 19.0}) {
+            body.Box(x, y, 7, 7, kSteel, 2).Bias(-0.05);  // launcher pod
+            if (open) {
+                body.Box(x, y, 4, 4, kGrey).Flat(kOutline);
+                body.Ellipse(x, y, 2.2, 2.2, kFire).Flat(kCycle + 6);
+            } else {
+                body.Box(x, y, 4.5, 4.5, kSteel, 1.2).Bias(0.2);  // its hatch
+            }
+        }
+    body.Ellipse(0, 15, 4, 3.5, kGlass, 1.3);                        // the sensor eye, facing its way
+    body.Ellipse(0, -15, 1.6, 1.6, kRed).Flat(kLights + 4 * (step % 4));
+    return DrawLevels(e.w, e.h, {0, 0}, levels).img;
+}
+
 MakerRegistrar r1("warship", Warship);
 MakerRegistrar r2("wings", Wings);
 MakerRegistrar r3("naval", Naval);
 MakerRegistrar r4("deckhatch", DeckHatch);
+MakerRegistrar r5("gunfort", GunFort);
+MakerRegistrar r6("strider", Strider);
 
 }  // namespace
 }  // namespace art
