@@ -19,19 +19,10 @@
 
 namespace en013 {
 
-inline constexpr std::int32_t kTwin = 4170;
-inline constexpr std::int32_t kSmall = 4125;
-
 inline constexpr LargePartDef kCore = {
     .dx = 0, .dy = 0, .w = 36, .h = 248, .hit_points = 6000, .score = 2000, .large_smoke = true};
-constexpr LargePartDef Twin(std::int32_t dy) {
-    return {.dx = 0, .dy = dy, .w = 24, .h = 24, .hit_points = 2400, .score = 300, .sprite_base = kTwin,
-            .start_heading = 4, .large_smoke = true};
-}
-constexpr LargePartDef Small(std::int32_t dx, std::int32_t dy) {
-    return {.dx = dx, .dy = dy, .w = 8, .h = 8, .hit_points = 1400, .score = 200, .sprite_base = kSmall,
-            .start_heading = 2};
-}
+constexpr LargePartDef Twin(std::int32_t dy) { return TwinTurret(0, dy, 4); }  // they start trained to port
+constexpr LargePartDef Small(std::int32_t dx, std::int32_t dy) { return SmallTurret(dx, dy); }
 
 inline constexpr LargePartDef kParts[] = {
     kCore,

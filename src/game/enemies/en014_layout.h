@@ -31,7 +31,6 @@ namespace en014 {
 
 inline constexpr std::int32_t kHeavy = 4193;
 inline constexpr std::int32_t kBig = 4117;
-inline constexpr std::int32_t kTwin = 4170;
 inline constexpr std::int32_t kSmall = 4125;
 inline constexpr std::int32_t kSecondHullDY = -240;
 
@@ -45,13 +44,8 @@ constexpr LargePartDef Big(std::int32_t dy) {
     return {.dx = 0, .dy = dy, .w = 24, .h = 24, .hit_points = 3200, .score = 500, .sprite_base = kBig,
             .large_smoke = true};
 }
-constexpr LargePartDef Twin(std::int32_t dx, std::int32_t dy) {
-    return {.dx = dx, .dy = dy, .w = 24, .h = 24, .hit_points = 2400, .score = 300, .sprite_base = kTwin,
-            .large_smoke = true};
-}
-constexpr LargePartDef Small(std::int32_t dx, std::int32_t dy) {
-    return {.dx = dx, .dy = dy, .w = 8, .h = 8, .hit_points = 1400, .score = 200, .sprite_base = kSmall};
-}
+constexpr LargePartDef Twin(std::int32_t dx, std::int32_t dy) { return TwinTurret(dx, dy); }
+constexpr LargePartDef Small(std::int32_t dx, std::int32_t dy) { return SmallTurret(dx, dy); }
 
 inline constexpr LargePartDef kParts[] = {
     kCore,                                                                     // 0

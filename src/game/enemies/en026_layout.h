@@ -20,19 +20,13 @@
 
 namespace en026 {
 
-inline constexpr std::int32_t kLauncher = 4170;
 inline constexpr std::int32_t kSmall = 4125;
 inline constexpr std::int32_t kWings = 4243;
 
 inline constexpr LargePartDef kCore = {
     .dx = 0, .dy = 0, .w = 40, .h = 200, .hit_points = 18000, .score = 4000, .large_smoke = true};
-constexpr LargePartDef Launcher(std::int32_t dx, std::int32_t dy) {
-    return {.dx = dx, .dy = dy, .w = 24, .h = 24, .hit_points = 2400, .score = 300, .sprite_base = kLauncher,
-            .large_smoke = true};
-}
-constexpr LargePartDef Small(std::int32_t dx, std::int32_t dy) {
-    return {.dx = dx, .dy = dy, .w = 8, .h = 8, .hit_points = 1400, .score = 200, .sprite_base = kSmall};
-}
+constexpr LargePartDef Launcher(std::int32_t dx, std::int32_t dy) { return TwinTurret(dx, dy); }  // its barrels are rails
+constexpr LargePartDef Small(std::int32_t dx, std::int32_t dy) { return SmallTurret(dx, dy); }
 
 inline constexpr LargePartDef kParts[] = {
     kCore,

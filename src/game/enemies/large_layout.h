@@ -85,6 +85,17 @@ struct LargeEnemyLayout {
     std::span<const HullShot> death_smokes = {};  // the final chain (dir unused)
 };
 
+// The turret kinds several classes share: the small single gun (4125) and
+// the twin turret (4170), either of them turning from its start heading.
+constexpr LargePartDef SmallTurret(std::int32_t dx, std::int32_t dy, std::int32_t start_heading = 2) {
+    return {.dx = dx, .dy = dy, .w = 8, .h = 8, .hit_points = 1400, .score = 200, .sprite_base = 4125,
+            .start_heading = start_heading};
+}
+constexpr LargePartDef TwinTurret(std::int32_t dx, std::int32_t dy, std::int32_t start_heading = 2) {
+    return {.dx = dx, .dy = dy, .w = 24, .h = 24, .hit_points = 2400, .score = 300, .sprite_base = 4170,
+            .start_heading = start_heading, .large_smoke = true};
+}
+
 // N smokes evenly down the keel from (x, top) to (x, bottom), every other
 // one moved `zig` pixels to the right.
 template <std::size_t N>

@@ -17,7 +17,8 @@ std::int32_t Int(double v) { return RoundHalfEven(v); }
 constexpr std::int32_t kTurnInterval = 10;
 constexpr std::int32_t kShipEntryFrames = 100;
 
-// A ship entering at x with the lowest 12 rows of its hull inside the top edge.
+// A ship entering at x with the lowest 12 rows of its hull inside the top
+// edge: x, mode, first shot.
 template <class T>
 void Ship(const WorkSprite& hull, const LargeEnemyLayout& layout, const ScriptArgs& a) {
     const std::int32_t below = hull.height - hull.height / 2 - 1 + layout.body_dy;  // hull rows under its centre
@@ -25,6 +26,7 @@ void Ship(const WorkSprite& hull, const LargeEnemyLayout& layout, const ScriptAr
     g_EnemyParam.Y = 12 - below;
     g_EnemyParam.Mode = Int(a[1]);
     g_EnemyParam.EntryFrames = kShipEntryFrames;
+    g_EnemyParamEx.FirstShot = Int(a[2]);
     g_EnemyParamEx.TurnInterval = kTurnInterval;
     g_ObjectPack.Spawn<T>(3, VB_TRUE);
 }
@@ -47,27 +49,17 @@ void GroundHull(const ScriptArgs& a, std::size_t from) {
 
 namespace large_spawns {
 
-void EN013(const ScriptArgs& a) {
-    g_EnemyParamEx.FirstShot = Int(a[2]);
-    Ship<CEN013>(kFrigateHull, en013::kLayout, a);
-}
+void EN013(const ScriptArgs& a) { Ship<CEN013>(kFrigateHull, en013::kLayout, a); }
 
-void EN014(const ScriptArgs& a) {
-    g_EnemyParamEx.FirstShot = Int(a[2]);
-    Ship<CEN014>(kBattleshipHull, en014::kLayout, a);
-}
+void EN014(const ScriptArgs& a) { Ship<CEN014>(kBattleshipHull, en014::kLayout, a); }
 
 void EN015(const ScriptArgs& a) {
-    g_EnemyParamEx.FirstShot = 130;
-    g_EnemyParamEx.ShotInterval = Int(a[2]);
-    g_EnemyParamEx.FireLimitY = Int(a[3]);
+    g_EnemyParamEx.ShotInterval = Int(a[3]);
+    g_EnemyParamEx.FireLimitY = Int(a[4]);
     Ship<CEN015>(kCarrierHull, en015::kLayout, a);
 }
 
-void EN026(const ScriptArgs& a) {
-    g_EnemyParamEx.FirstShot = Int(a[2]);
-    Ship<CEN026>(kMothershipHull, en026::kLayout, a);
-}
+void EN026(const ScriptArgs& a) { Ship<CEN026>(kMothershipHull, en026::kLayout, a); }
 
 void EN027(const ScriptArgs& a) {
     GroundHull(a, 2);

@@ -17,8 +17,8 @@ namespace large_spawns {
 void EN013(const ScriptArgs& a);
 // CEN014 battleship (work sprite 93): x, mode, first shot.
 void EN014(const ScriptArgs& a);
-// CEN015 tank carrier (work sprite 92): x, mode, shot interval, fire limit y
-// (both adjusted for the rank at creation).
+// CEN015 tank carrier (work sprite 92): x, mode, first shot, shot interval,
+// fire limit y (the last two adjusted for the rank at creation).
 void EN015(const ScriptArgs& a);
 // CEN026 mothership (work sprite 90, wings 4243): x, mode, first shot.
 void EN026(const ScriptArgs& a);
