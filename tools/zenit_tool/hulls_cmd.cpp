@@ -2,7 +2,8 @@
 // game itself. Each class is placed on a plain stretch of its stage's
 // ground (a back screen large enough for the whole ship), its turrets given
 // time to turn toward a ship below it, and shown twice: whole, and once every
-// part but the core is wrecked (the single-hull classes: after they fired).
+// part but the core is wrecked and smokes on its firing step (the single
+// hulls: after they fired).
 // Writes DIR/large-enemies.png at 1x and DIR/<class>-x3.png at 3x.
 #include <cstdio>
 #include <functional>
@@ -118,7 +119,7 @@ std::pair<Picture, Picture> Shoot(const Scene& s) {
     g_EnemyParamEx = EnemyParamEx();
     g_EnemyParamEx.TurnInterval = 10;
     g_EnemyParamEx.Heading = 2;
-    g_EnemyParamEx.FirstShot = s.large ? 0 : 80;  // the single hulls fire once for the second picture
+    g_EnemyParamEx.FirstShot = 80;  // just after the first picture
     g_EnemyParamEx.ShotInterval = 1000;
     g_EnemyParamEx.FireLimitY = 240;
     const int slot = s.spawn();
@@ -140,7 +141,9 @@ std::pair<Picture, Picture> Shoot(const Scene& s) {
         hit(last);
         Step(1);
     }
-    Step(s.large ? 50 : 12);  // the parts' smokes are over; a shot is on its way
+    // The parts' explosions are over and a wreck smokes on its firing step;
+    // a single hull's shot is on its way.
+    Step(s.large ? 35 : 12);
     return {before, Frame(s, pal)};
 }
 
