@@ -366,9 +366,10 @@ Canvas Mothership() {
     hull.Poly(outline, kPurple, 6).Bias(-0.05);
     hull.Poly(Mirrored({{8, 100}, {24, 88}, {38, 54}, {48, 10}, {48, -70}, {40, -94}, {24, -104}}), kPurple, 2).Bias(0.1);
     hull.Box(0, -8, 16, 90, kSteel, 2).Bias(-0.1);  // the spine
+    for (double y = -84; y <= 76; y += 32) hull.Box(0, y, 3, 5, kFire).Flat(kCycle + int(y + 84) / 32 * 3);  // spine vents
     levels[0].detail = [](Canvas& c) {
-        Plating(c, kPurple, -48, 48, -100, 100, 18, 24);
-        for (double y = -90; y <= 80; y += 10) c.ShadeLine({-15, y}, {15, y}, -1, &kSteel);  // spine ribs
+        Plating(c, kPurple, -48, 48, -100, 100, 26, 44);
+        for (double y = -90; y <= 80; y += 8) c.ShadeLine({-15, y}, {15, y}, -1, &kSteel);  // spine ribs
     };
 
     Model& low = levels[1].model;
@@ -376,7 +377,8 @@ Canvas Mothership() {
     Mounts(low, en026::kParts);
     for (double s : {-1.0, 1.0}) {
         low.Capsule({52 * s, -80}, {52 * s, -20}, 4, kSteel).Bias(0.1);  // side pods
-        low.Capsule({16 * s, -118}, {16 * s, -110}, 4, kFire).Flat(kCycle + 4);  // engines
+        low.Ellipse(18 * s, -108, 7, 5, kSteel, 1.1).Bias(-0.1);                  // engine bells
+        low.Ellipse(18 * s, -109, 4.5, 3, kFire).Flat(kCycle + 4);
     }
     Lights(low, {-40, 60}, {-20, 96}, 4, 0);
     Lights(low, {40, 60}, {20, 96}, 4, 8);
@@ -428,17 +430,19 @@ Image Wings(const Entry& e, Context&) {
     const Vec at{0, 8};  // hull centre from the picture centre
     std::vector<Level> levels(2);
     Model& w = levels[0].model;
-    w.Poly({{-40, 40}, {-142, -14}, {-144, -38}, {-40, -40}}, kSteel, 4).Bias(-0.05).MirrorX();
-    w.Poly({{-44, 30}, {-132, -14}, {-134, -32}, {-44, -34}}, kSteel, 1.5).Bias(0.1).MirrorX();
+    w.Poly({{-40, 40}, {-138, -8}, {-146, -24}, {-142, -44}, {-128, -50}, {-40, -46}}, kSteel, 4).Bias(-0.05).MirrorX();
+    w.Poly({{-44, 30}, {-128, -10}, {-136, -26}, {-130, -40}, {-44, -40}}, kSteel, 1.5).Bias(0.1).MirrorX();
     for (const LargePartDef& p : en026::kParts)
         if (std::abs(p.dx) > 60) w.Ellipse(p.dx, p.dy, 11, 11, kSteel, 0.7).Bias(-0.1);  // turret blisters
     for (double s : {-1.0, 1.0}) {
-        w.Capsule({96 * s, -40}, {96 * s, -46}, 4, kFire).Flat(kCycle + 2);  // engines on the trailing edge
-        w.Capsule({120 * s, -38}, {120 * s, -44}, 3, kFire).Flat(kCycle + 10);
+        w.Ellipse(70 * s, -40, 6, 4, kSteel, 1.1).Bias(-0.1);  // engines on the trailing edge
+        w.Ellipse(70 * s, -41, 3.5, 2.2, kFire).Flat(kCycle + 2);
+        w.Ellipse(96 * s, -40, 5, 3.5, kSteel, 1.1).Bias(-0.1);
+        w.Ellipse(96 * s, -41, 3, 2, kFire).Flat(kCycle + 10);
     }
     levels[0].detail = [](Canvas& c) {
         for (double s : {-1.0, 1.0})
-            for (double x = 56; x <= 128; x += 12) c.ShadeLine({x * s, 24 - (x - 48) * 0.5}, {x * s, -36}, -1, &kSteel);
+            for (double x = 56; x <= 128; x += 12) c.ShadeLine({x * s, 24 - (x - 48) * 0.45}, {x * s, -38}, -1, &kSteel);
     };
     Model& low = levels[1].model;
     levels[1].shadow = 1;
