@@ -21,7 +21,7 @@ namespace en013 {
 
 inline constexpr LargePartDef kCore = {
     .dx = 0, .dy = 0, .w = 36, .h = 248, .hit_points = 6000, .score = 2000, .large_smoke = true};
-constexpr LargePartDef Twin(std::int32_t dy) { return TwinTurret(0, dy, 4); }  // they start trained to port
+constexpr LargePartDef Twin(std::int32_t dy) { return TwinTurret(0, dy, 4); }  // they start trained left
 constexpr LargePartDef Small(std::int32_t dx, std::int32_t dy) { return SmallTurret(dx, dy); }
 
 inline constexpr LargePartDef kParts[] = {
