@@ -25,9 +25,11 @@ void CEnemy::Call_Initial(int&) {
     PlaceRects();
 }
 
-void CEnemy::AdjustForRank() {
-    ex_.ShotInterval = std::max(20, ex_.ShotInterval - 10 * g_Rank);
-    ex_.FireLimitY = std::min(240, ex_.FireLimitY + 20 * g_Rank);
+void CEnemy::AdjustForRank() { AdjustScheduleForRank(ex_); }
+
+void AdjustScheduleForRank(EnemyParamEx& ex) {
+    ex.ShotInterval = std::max(20, ex.ShotInterval - 10 * g_Rank);
+    ex.FireLimitY = std::min(240, ex.FireLimitY + 20 * g_Rank);
 }
 
 void CEnemy::CopySpriteRect(std::int32_t sprite, CQ7Pos& rect) { g_DDBPack.GetSprite(sprite).Pos.Copy(rect); }
@@ -42,6 +44,10 @@ bool CEnemy::Call_Events() {
     ++frame_;
     if (flash_ > 0) --flash_;
     hidden_ = IsGround() && !never_hidden_ && g_ObstacleList.GetDamage1(hit_) == 1;
+    if (profile_.ends_when_bullets_off && g_BulletsOff) {
+        Destroy(false);
+        return true;
+    }
     if (frame_ > ep_.EntryFrames) {
         if (TakeDamage()) {
             Destroy();
@@ -71,8 +77,8 @@ bool CEnemy::TakeDamage() {
     return false;
 }
 
-void CEnemy::Destroy() {
-    AddScore(profile_.score, true);
+void CEnemy::Destroy(bool scored) {
+    if (scored) AddScore(profile_.score, true);
     const Explosion& e = profile_.explosion;
     if (e.sound) *e.sound = true;
     const std::int32_t ix = RoundHalfEven(x_), iy = RoundHalfEven(y_);
