@@ -24,6 +24,7 @@ struct GalleryScene {
     double scroll = 0.4;                  // ground speed, pixels a frame
     std::span<const ScriptEntry> script;  // what appears, and when
     StageObjectMaker background = nullptr;  // null: the preview ground
+    std::span<const WorkSprite> work_sprites = {};  // composed at set-up (the large enemies' hulls)
 };
 
 std::span<const GalleryScene> GalleryScenes();

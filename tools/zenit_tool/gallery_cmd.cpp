@@ -107,7 +107,7 @@ StageDef SceneStage(const GalleryScene& scene, std::int32_t stage) {
     return {
         .stage_no = stage,
         .palettes = StagePaletteLoads(stage),
-        .work_sprites = {},
+        .work_sprites = scene.work_sprites,
         .background = scene.background ? scene.background : MakePreviewGround,
         .shadows = stage != 5 && stage != 7,
         .gate = SoundGate::Always,

@@ -7,6 +7,8 @@
 
 #include "gallery.h"
 #include "game/stages/enemy_spawns.h"
+#include "game/stages/hull_sprites.h"
+#include "game/stages/large_spawns.h"
 
 namespace {
 
@@ -110,6 +112,20 @@ constexpr auto kStage8 = Join(One(At(1, EN022, {60, 80, 2, 50, 90})), One(At(1, 
                               One(At(1, EN023, {160, 130, 2, 80, 120})), One(At(1, EN019, {160, 0, 30, 40, 80})),
                               Stream(240, 20, -6, 2, 20), Stream(240, 300, -6, 2, 20), Stream(360, -32, 100, 0, 20));
 
+// Stage 3's fleet: a frigate and a tank carrier side by side.
+constexpr ScriptEntry kStage3[] = {
+    At(1, large_spawns::EN013, {90, 4, 150}),
+    At(1, large_spawns::EN015, {240, 3, 200, 120, 200}),
+};
+constexpr WorkSprite kStage3Hulls[] = {kFrigateHull, kCarrierHull};
+
+// The homing missiles of stages 7 and 8: the mothership and the missile walker launching them.
+constexpr ScriptEntry kMissiles[] = {
+    At(1, large_spawns::EN026, {110, 3, 200}),
+    At(1, large_spawns::EN028, {250, 60, 0, 60, 120, 120}),
+};
+constexpr WorkSprite kMissileHulls[] = {kMothershipHull};
+
 constexpr GalleryScene kScenes[] = {
     {"stage2", "CEN007 carriers, CEN008 launcher and CEN009 missiles, CEN010 targets", 2, 601, 60, 0.2, kStage2},
     {"boss2", "CEN011 deck turrets, CEN012 escort saucers", 2, 481, 60, 0.0, kBoss2},
@@ -122,6 +138,9 @@ constexpr GalleryScene kScenes[] = {
     {"stage7", "CEN025 streams, CEN019 gunship, CEN020 bomber", 7, 601, 60, 1.0, kStage7},
     {"stage8", "CEN019 gunship as an obstacle, CEN022 turrets, CEN023 pillboxes, CEN025 streams", 8, 541, 60, 0.4,
      kStage8},
+    {"fleet3", "CEN013 frigate, CEN015 tank carrier (large enemies, with their hulls)", 3, 601, 60, 0.2, kStage3, nullptr, kStage3Hulls},
+    {"missiles", "CEN026 mothership and CEN028 walker launching CENMissile", 8, 601, 60, 0.4, kMissiles, nullptr,
+     kMissileHulls},
 };
 
 }  // namespace

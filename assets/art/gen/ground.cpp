@@ -1,5 +1,6 @@
-// Ground enemies, the large multi-part hulls (drawn whole, then cut into the
-// pieces the stages compose again) and the stage-1 boss.
+// Ground enemies, the hulls of the ground cruiser and the bosses (drawn whole,
+// then cut into the pieces the stages compose again) and the stage-1 boss.
+// The other large enemies' hulls are in warships.cpp.
 #include "model.h"
 
 #include <cmath>
@@ -125,35 +126,6 @@ Model Cruiser() {
     for (int k = 0; k < 6; ++k) m.Ellipse(-30 + 12 * k, 100, 1.4, 1.4, kRed).Flat(kLights + 3 * k);
     return m;
 }
-Model Frigate() {  // 176 x 264
-    Model m;
-    m.Poly({{0, -132}, {60, -90}, {80, -20}, {80, 90}, {56, 128}, {-56, 128}, {-80, 90}, {-80, -20}, {-60, -90}}, kRust, 5);
-    m.Box(0, 10, 40, 100, kRust, 3).Bias(0.1);
-    for (int k = 0; k < 4; ++k) m.Ellipse(k % 2 ? 44 : -44, -60 + 50 * (k / 2) + 20, 16, 16, kRust, 0.5).Bias(-0.15);
-    for (int k = 0; k < 4; ++k) m.Ellipse(k % 2 ? 22 : -22, -30 + 90 * (k / 2), 8, 8, kRust, 0.5).Bias(-0.15);
-    m.Ellipse(0, 40, 20, 20, kGrey, 1.1);
-    for (int k = 0; k < 8; ++k) m.Ellipse(-70 + 20 * k, 118, 1.6, 1.6, kRed).Flat(kLights + 2 * k);
-    return m;
-}
-Model Battleship() {  // 176 x 528
-    Model m;
-    m.Poly({{0, -264}, {56, -200}, {84, -100}, {84, 200}, {60, 250}, {0, 263}, {-60, 250}, {-84, 200}, {-84, -100}, {-56, -200}}, kSteel, 6);
-    m.Box(0, 0, 46, 230, kSteel, 3).Bias(0.1);
-    for (int k = 0; k < 10; ++k) m.Box(0, -200 + 44 * k, 34, 3, kSteel, 1).Bias(-0.25);
-    for (int k = 0; k < 4; ++k) m.Ellipse(0, -180 + 120 * k, 18, 18, kSteel, 0.5).Bias(-0.2);
-    for (int k = 0; k < 11; ++k) m.Ellipse(60, -220 + 44 * k, 7, 7, kSteel, 0.5).Bias(-0.2).MirrorX();
-    m.Box(0, 30, 22, 36, kGrey, 3);
-    m.Ellipse(0, 30, 10, 10, kRed).Flat(kLights);
-    return m;
-}
-Model Carrier() {  // 176 x 176
-    Model m;
-    m.Poly({{0, -88}, {70, -60}, {86, 0}, {70, 80}, {-70, 80}, {-86, 0}, {-70, -60}}, kOlive, 5);
-    m.Box(0, 0, 56, 60, kOlive, 2).Bias(-0.05);
-    for (int k = 0; k < 9; ++k) m.Box(-40 + 40 * (k % 3), -40 + 40 * (k / 3), 12, 12, kGrey, 2).Bias(-0.1);
-    for (int k = 0; k < 6; ++k) m.Ellipse(-60 + 24 * k, 72, 1.6, 1.6, kRed).Flat(kLights + 3 * k);
-    return m;
-}
 Model Crab() {  // 176 x 128: the stage-3 boss
     Model m;
     m.Capsule({-30, 10}, {-80, 50}, 8, kRust).MirrorX();
@@ -175,14 +147,6 @@ Model Saucer() {  // 160 x 128: the stage-6 boss
     }
     return m;
 }
-Model Mothership() {  // 176 x 176
-    Model m;
-    m.Poly({{0, -86}, {50, -40}, {86, 40}, {60, 80}, {-60, 80}, {-86, 40}, {-50, -40}}, kPurple, 5);
-    m.Box(0, 10, 36, 60, kPurple, 3).Bias(0.1);
-    for (int k = 0; k < 4; ++k) m.Box(k % 2 ? 52 : -52, 10 + 40 * (k / 2) - 20, 10, 8, kGrey, 2);
-    m.Ellipse(0, -30, 12, 12, kGlass, 1.3);
-    return m;
-}
 Model FortressBlock() {  // 264 x 264
     Model m;
     m.Box(0, 0, 128, 128, kOlive, 8);
@@ -194,10 +158,8 @@ Model FortressBlock() {  // 264 x 264
 
 const std::map<std::string, HullDef>& Hulls() {
     static const std::map<std::string, HullDef> hulls = {
-        {"cruiser", {84, 246, 84, 123, Cruiser}},      {"frigate", {176, 264, 88, 88, Frigate}},
-        {"battleship", {176, 528, 88, 88, Battleship}}, {"carrier", {176, 176, 88, 88, Carrier}},
-        {"crab", {176, 128, 176, 64, Crab}},            {"saucer", {160, 128, 160, 64, Saucer}},
-        {"mothership", {176, 176, 88, 88, Mothership}}, {"fortress", {264, 264, 88, 88, FortressBlock}},
+        {"cruiser", {84, 246, 84, 123, Cruiser}}, {"crab", {176, 128, 176, 64, Crab}},
+        {"saucer", {160, 128, 160, 64, Saucer}},  {"fortress", {264, 264, 88, 88, FortressBlock}},
     };
     return hulls;
 }

@@ -164,14 +164,6 @@ Model Bomber(int) {  // 96 long, 48 across
     m.Ellipse(-20, 0, 2, 2, kRed).Flat(kLights);
     return m;
 }
-Model MothershipWing(int) {
-    Model m;
-    m.Poly({{40, -8}, {-30, -46}, {-44, -40}, {-20, 8}}, kSteel, 3);
-    m.Box(-6, -14, 18, 8, kSteel, 2).Bias(0.1);
-    m.Capsule({-36, -30}, {-20, -30}, 5, kFire).Flat(kCycle + 7);
-    for (int k = 0; k < 4; ++k) m.Ellipse(20 - k * 14, -4 - k * 9, 1.5, 1.5, kRed).Flat(kLights + 4 * k);
-    return m;
-}
 Model Snakehead(int) {
     Model m;
     m.Poly({{4, -6}, {16, -12}, {12, -4}}, kGrey).MirrorY();  // jaws
@@ -215,8 +207,6 @@ Model Turret(const Ramp& base, double r, int barrels, double len, double bw) {
 Model TurretS(int) { return Turret(kOlive, 8.5, 1, 11, 1.8); }
 Model TurretBig(int) { return Turret(kSteel, 12, 2, 15, 2); }
 Model TurretSmall(int) { return Turret(kRust, 5.5, 1, 7.5, 1.3); }
-Model TurretTwin(int) { return Turret(kRust, 11.5, 2, 15, 2); }
-Model TurretHeavy(int) { return Turret(kPurple, 15, 3, 19, 2.2); }
 Model TurretQuad(int) { return Turret(kSteel, 15, 4, 18, 1.8); }
 Model Pillbox(int) {
     Model m;
@@ -250,28 +240,6 @@ Model CarrierS(int frame) {
     double open = frame * 3;
     m.Box(-5 - open * 0.6, 0, 5 - open * 0.5, 10, kOlive, 1.5);
     m.Box(5 + open * 0.6, 0, 5 - open * 0.5, 10, kOlive, 1.5);
-    return m;
-}
-Model Walker(int v) {
-    Model m;
-    double leg = 22 + (v % 4) * 1.5;
-    const Ramp& r = v < 4 ? kRust : kOlive;
-    for (int k = 0; k < 4; ++k) {
-        double a = kPi / 4 + k * kPi / 2 + (v % 2) * 0.15;
-        m.Capsule({0, 0}, {leg * std::cos(a), leg * std::sin(a)}, 3.5, kGrey);
-        m.Ellipse(leg * std::cos(a), leg * std::sin(a), 5, 5, kGrey);
-    }
-    m.Ellipse(0, 0, 18, 16, r, 1.0);
-    m.Box(-2, 0, 9, 9, r, 2).Bias(0.1);
-    m.Capsule({6, -5}, {24, -5}, 2, kGrey).MirrorY();
-    m.Ellipse(-8, 0, 2, 2, kRed).Flat(kLights + v);
-    return m;
-}
-Model Fort(int) {
-    Model m;
-    m.Poly({{-28, -20}, {-20, -28}, {20, -28}, {28, -20}, {28, 20}, {20, 28}, {-20, 28}, {-28, 20}}, kOlive, 5);
-    for (int k = 0; k < 4; ++k) m.Ellipse(k < 2 ? -20 : 20, k % 2 ? 20 : -20, 6, 6, kOlive, 1.2).Bias(0.1);
-    m.Ellipse(0, 0, 12, 12, kOlive, 1.2);
     return m;
 }
 Model Fortress(int open) {  // 160 x 112; drawn pointing right, so 112 long and 160 across
@@ -349,21 +317,16 @@ const std::map<std::string, ModelDef>& Defs() {
         {"rocket", {8, Rocket}},
         {"gunship", {0, Gunship, kPi / 2, {false, true}}},
         {"bomber", {0, Bomber, kPi / 2, {false, true}}},
-        {"mothership_wing", {0, MothershipWing, kPi / 2, {false, true}}},
         {"snakehead", {16, Snakehead}},
         {"snakeseg", {0, Snakeseg}},
         {"bomb", {0, Bomb}},
         {"turret_s", {8, TurretS}},
         {"turret_big", {8, TurretBig}},
         {"turret_small", {8, TurretSmall}},
-        {"turret_twin", {8, TurretTwin}},
-        {"turret_heavy", {8, TurretHeavy}},
         {"turret_quad", {8, TurretQuad}},
         {"pillbox", {0, Pillbox}},
         {"hatch", {0, Hatch}},
         {"carrier_s", {0, CarrierS}},
-        {"walker", {0, Walker}},
-        {"fort", {0, Fort}},
         {"fortress", {0, Fortress, kPi / 2, {false, true}}},
         {"gunboat", {0, Gunboat, kPi / 2, {false, true}}},
         {"gunpod", {0, Gunpod}},

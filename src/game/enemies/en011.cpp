@@ -9,7 +9,7 @@ const EnemyProfile kProfile = {
     .score = 0,
     .bound_sprite = 0,
     .distance_rule = true,
-    .leaves_with_bullets_off = true,
+    .ends_when_bullets_off = true,
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 7},
 };
 constexpr std::int32_t kSprite = 6023, kLayer = 4;

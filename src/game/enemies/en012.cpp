@@ -9,7 +9,7 @@ const EnemyProfile kProfile = {
     .hit_points_per_rank = 2000,
     .score = 0,
     .bound_sprite = 100,
-    .leaves_with_bullets_off = true,
+    .ends_when_bullets_off = true,
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 24},
 };
 constexpr std::int32_t kSprite = 6024, kShadow = 6025, kLayer = 25;

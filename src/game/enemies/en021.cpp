@@ -9,7 +9,7 @@ const EnemyProfile kProfile = {
     .score = 0,
     .bound_sprite = 100,
     .turns = true,
-    .leaves_with_bullets_off = true,
+    .ends_when_bullets_off = true,
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17},
 };
 const CHeadingFlyer::Look kLook = {.sprite_base = 6055, .shadow_base = 6063, .hit_size = 24, .speed = 1.5};

@@ -25,10 +25,11 @@ void CEnemy::Call_Initial(int&) {
     PlaceRects();
 }
 
-void CEnemy::AdjustForRank() {
-    const ShotRankRule& r = profile_.shot_rank;
-    ex_.ShotInterval = std::max(r.floor, ex_.ShotInterval - r.per_rank * g_Rank) / r.divisor;
-    ex_.FireLimitY = std::min(240, ex_.FireLimitY + 20 * g_Rank);
+void CEnemy::AdjustForRank() { AdjustScheduleForRank(ex_, profile_.shot_rank); }
+
+void AdjustScheduleForRank(EnemyParamEx& ex, const ShotRankRule& rule) {
+    ex.ShotInterval = std::max(rule.floor, ex.ShotInterval - rule.per_rank * g_Rank) / rule.divisor;
+    ex.FireLimitY = std::min(240, ex.FireLimitY + 20 * g_Rank);
 }
 
 void CEnemy::CopySpriteRect(std::int32_t sprite, CQ7Pos& rect) { g_DDBPack.GetSprite(sprite).Pos.Copy(rect); }
@@ -42,8 +43,8 @@ void CEnemy::SetAnchorFromY() { anchor_ = y_ - g_DDBPack.GetSprite(1).Pos.Top();
 bool CEnemy::Call_Events() {
     ++frame_;
     if (flash_ > 0) --flash_;
-    if (profile_.leaves_with_bullets_off && g_BulletsOff) {
-        Destroy();
+    if (profile_.ends_when_bullets_off && g_BulletsOff) {
+        Destroy(false);
         return true;
     }
     hidden_ = IsHidden();
@@ -78,8 +79,8 @@ bool CEnemy::TakeDamage() {
     return false;
 }
 
-void CEnemy::Destroy() {
-    AddScore(profile_.score, true);
+void CEnemy::Destroy(bool scored) {
+    if (scored) AddScore(profile_.score, true);
     const Explosion& e = profile_.explosion;
     if (e.sound) *e.sound = true;
     const std::int32_t ix = RoundHalfEven(x_), iy = RoundHalfEven(y_);

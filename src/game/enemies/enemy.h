@@ -58,7 +58,7 @@ struct EnemyProfile {
     bool hit_sound_during_flash = true;
     bool turns = false;          // turns toward the ship every TurnInterval frames
     bool distance_rule = false;  // fires only when at least g_MinFireDist2 away
-    bool leaves_with_bullets_off = false;  // escorts and missiles: destroyed, unscored, once a boss is beaten
+    bool ends_when_bullets_off = false;  // blows up, unscored, once a boss is beaten
     ShotRankRule shot_rank = {};
     Explosion explosion = {};
 };
@@ -148,8 +148,13 @@ private:
     bool IsGround() const { return profile_.kind == EnemyKind::Ground; }
     // Steps 4 and 5: true when the enemy is destroyed this frame.
     bool TakeDamage();
-    void Destroy();
+    void Destroy(bool scored = true);
 };
+
+// The shooting schedule's rank adjustment: ShotInterval shortened by the rule
+// (by default 10 x rank, at least 20), FireLimitY 20 x rank lower on the
+// screen (at most 240).
+void AdjustScheduleForRank(EnemyParamEx& ex, const ShotRankRule& rule = {});
 
 // Smoke and wreck helpers shared with the large enemies and bosses.
 namespace enemy_fx {

@@ -17,24 +17,11 @@
 #include "core/game_object.h"
 #include "core/q7_objectpack.h"
 #include "game/stages/stage_script.h"
+#include "game/stages/work_sprite.h"
 
 struct PaletteLoad {
     std::int32_t text = 0;   // string resource 101..112
     std::int32_t first = 0;  // first palette index it fills
-};
-
-struct WorkPiece {
-    std::int32_t sprite = 0;
-    std::int32_t x = 0, y = 0;  // top-left inside the work sprite
-};
-
-// A sprite composed at set-up from resource pieces (ids 87..99).
-struct WorkSprite {
-    std::int32_t id = 0;
-    std::int32_t width = 0, height = 0;
-    std::span<const WorkPiece> pieces;
-    bool corner_based_pieces = false;  // the pieces are made corner-based first
-    bool centre_based = false;         // Center_Base of the finished sprite
 };
 
 // Who may play the sound requests of the enemies.
