@@ -10,6 +10,7 @@
 #include "app/zenit02.h"
 #include "core/q7_objectpack.h"
 #include "game/enemies/enemy.h"
+#include "game/enemies/large_enemy.h"
 #include "gallery.h"
 #include "gfx/q7_ddbpack256.h"
 #include "gfx/q7_palette256.h"
@@ -144,11 +145,14 @@ HeadlessFrame Sheet(const std::vector<HeadlessFrame>& frames) {
 
 // ---- The command ------------------------------------------------------------------------
 
-// Enemies alive in the pack right now.
+// Enemies (small and large) alive in the pack right now.
 int LiveEnemies() {
     int n = 0;
-    for (int slot = CQ7ObjectPack::kMarkers; slot < CQ7ObjectPack::kSlots; ++slot)
-        if (g_ObjectPack.IsOccupied(slot) && dynamic_cast<CEnemy*>(g_ObjectPack.GetCQ7Object(slot).Ob.get())) ++n;
+    for (int slot = CQ7ObjectPack::kMarkers; slot < CQ7ObjectPack::kSlots; ++slot) {
+        if (!g_ObjectPack.IsOccupied(slot)) continue;
+        const GameObject* ob = g_ObjectPack.GetCQ7Object(slot).Ob.get();
+        if (dynamic_cast<const CEnemy*>(ob) || dynamic_cast<const CLargeEnemy*>(ob)) ++n;
+    }
     return n;
 }
 
