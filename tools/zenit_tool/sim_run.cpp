@@ -39,7 +39,9 @@ void Fnv(std::uint64_t& h, std::uint32_t v) {
     }
 }
 
-bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
+}  // namespace
+
+bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
     if (frame.rgb.empty()) return false;
     std::vector<std::uint8_t> rgb(frame.rgb.size() * 3);
     for (std::size_t i = 0; i < frame.rgb.size(); ++i) {
@@ -49,6 +51,8 @@ bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
     }
     return stbi_write_png(file.string().c_str(), frame.width, frame.height, 3, rgb.data(), frame.width * 3) != 0;
 }
+
+namespace {
 
 void PrintMessages() {
     if (HeadlessBackend* headless = g_DX7.Headless())
@@ -69,6 +73,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
         {"--stage", 1, 9, "a stage number 1..9", [&](long long v) { o.stage = static_cast<int>(v); }},
         {"--frames", 0, 1'000'000'000, "a frame count", [&](long long v) { o.frames = v; }},
         {"--power", 0, 3, "a weapon level 0..3", [&](long long v) { o.power = static_cast<int>(v); }},
+        {"--rank", 0, 10, "a rank 0..10", [&](long long v) { o.rank = static_cast<int>(v); }},
         {"--every", 1, 1'000'000'000, "a count of 1 or more", [&](long long v) { o.every = static_cast<int>(v); }},
     };
     auto fail = [&](std::string why) {
@@ -153,8 +158,12 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     program.start_stage = options.stage;
     FrameLoopHooks& hooks = program.hooks;
     hooks.after_stage_setup = [&] {
-        if (options.power < 0) return;
-        g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
+        if (options.power >= 0) g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
+        if (options.rank >= 0) {
+            g_Rank = options.rank;
+            SetRankValues();
+            SetShieldTimes();
+        }
     };
     hooks.before_step = [&] {
         if (options.frames >= 0 && frame >= options.frames) return false;
@@ -165,10 +174,12 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         return true;
     };
     hooks.after_present = [&] {
-        if (!options.frames_dir.empty() && presented % options.every == 0) {
+        if (presented % options.every == 0) {
+            const HeadlessFrame& shown = g_DX7.Headless()->LastFrame();
+            if (options.frame_sink) options.frame_sink(shown);
             char name[32];
             std::snprintf(name, sizeof name, "frame_%06lld.png", static_cast<long long>(presented));
-            if (!WritePng(std::filesystem::path(options.frames_dir) / name, g_DX7.Headless()->LastFrame()))
+            if (!options.frames_dir.empty() && !WriteFramePng(std::filesystem::path(options.frames_dir) / name, shown))
                 frames_ok = false;
         }
         ++presented;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "app/form1.h"
 #include "input_script.h"
+#include "platform/i_headless.h"
 
 struct SimOptions {
     int stage = 1;             // --stage N: start at stage N with new-game values
@@ -20,13 +22,16 @@ struct SimOptions {
     bool invincible = false;   // --invincible: g_NoDamage stays true
     bool autofire = false;     // --autofire: the attack button is held
     int power = -1;            // --power L: all four weapon levels after each stage's set-up
+    int rank = -1;             // --rank R: the rank (and what it sets) after each stage's own set-up
     std::string trace;         // --trace FILE: one JSON line per frame
     std::string frames_dir;    // --frames-dir DIR: presented frames as PNG
     int every = 1;             // --every K: every K-th presented frame
+    // Also handed every K-th presented frame (callers that keep frames, not an option).
+    std::function<void(const HeadlessFrame& frame)> frame_sink;
 };
 
 inline constexpr const char* kSimOptionsUsage =
-    "[--stage N] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--trace FILE] "
+    "[--stage N] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--rank R] [--trace FILE] "
     "[--frames-dir DIR --every K]";
 
 // Parses the options; on a bad one returns nothing and says why in `error`.
@@ -48,6 +53,9 @@ struct SimResult {
 // Exit code 2 without playing when the pad script or an output cannot be used.
 int RunSim(const SimOptions& options, SimResult& result,
            std::function<void(const FramePhaseTimes&)> bench = {});
+
+// Writes an RGB picture (0x00RRGGBB pixels) as PNG; false when it cannot.
+bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame);
 
 // The summary line: {"stage_no":..,"frames":..,...,"hash":"<16 hex digits>"}.
 std::string SummaryJson(const SimResult& result);
