@@ -7,18 +7,23 @@
 namespace art {
 namespace {
 
+// Ground units stand out from the ground by value, not by outline alone: sand
+// (rust ramp) and light grey on the dark meadow, lit tops, dark tracks and sides.
+
 // ---- tanks: body heading b, turret heading t (8-way each) ----
 Image Tank(const Entry& e, Context&) {
     static Model body, turret;
     if (body.prims.empty()) {
-        body.Box(0, -6.5, 9.5, 2.8, kGrey, 1.2).Bias(-0.25).MirrorY();   // tracks
-        for (int k = 0; k < 6; ++k) body.Box(-7.5 + 3 * k, -6.5, 0.5, 2.8, kGrey).Flat(kOutline).MirrorY();  // treads
-        body.Box(0.5, 0, 8.5, 4.8, kOlive, 1.8);
-        body.Box(-6.5, 0, 1.6, 3.2, kOlive, 1).Bias(-0.25);                // engine deck
-        body.Box(8, 0, 0.8, 3.5, kOlive).Bias(0.3);                         // glacis
-        turret.Capsule({2, 0}, {10.5, 0}, 1.2, kGrey);
-        turret.Ellipse(-0.5, 0, 4.2, 3.8, kOlive, 1.4).Bias(0.15);
-        turret.Ellipse(-1.5, -1.5, 1, 1, kOlive).Flat(kOlive[4]);
+        body.Box(0, -6.8, 9.8, 2.3, kGrey, 1.0).Bias(0.1).MirrorY();   // tracks
+        for (int k = 0; k < 7; ++k) body.Box(-8.4 + 2.8 * k, -6.8, 0.45, 2.3, kGrey).Flat(kGrey[1]).MirrorY();  // treads
+        body.Box(0.3, 0, 9.0, 4.8, kRust, 1.6).Bias(0.55);
+        body.Box(-7, 0, 1.6, 3.2, kRust, 1).Bias(-0.15);                   // engine grille
+        body.Box(-7, 0, 1.6, 0.4, kGrey).Flat(kRust[1]);
+        body.Box(8.4, 0, 0.9, 3.8, kRust).Bias(0.5);                       // glacis
+        turret.Capsule({2, 0}, {11, 0}, 1.25, kGrey).Bias(0.3);
+        turret.Capsule({10.2, 0}, {11.6, 0}, 1.5, kGrey).Bias(-0.1);        // muzzle brake
+        turret.Ellipse(-0.8, 0, 4.8, 4.2, kGrey, 1.5).Bias(0.45);
+        turret.Ellipse(-2.2, -1.5, 1.3, 1.2, kGrey).Flat(kGrey[1]);        // hatch
     }
     return Render(e.w, e.h, {Layer{&body, Heading8(ArgInt(e, 0))}, Layer{&turret, Heading8(ArgInt(e, 1))}});
 }
@@ -48,15 +53,16 @@ Image Crawler(const Entry& e, Context&) {
     Model m;
     for (int k = 0; k < 3; ++k) {  // legs, alternate pairs in step
         double y = shift - 8 + 8 * k, swing = 3.5 * std::sin(phase + k * kPi);
-        m.Capsule({-9, y}, {-17, y + swing}, 2.2, kGrey);
-        m.Capsule({9, y}, {17, y - swing}, 2.2, kGrey);
-        m.Ellipse(-17, y + swing, 2.6, 2.6, kOlive).Bias(-0.1);
-        m.Ellipse(17, y - swing, 2.6, 2.6, kOlive).Bias(-0.1);
+        m.Capsule({-9, y}, {-17, y + swing}, 2.2, kGrey).Bias(0.05);
+        m.Capsule({9, y}, {17, y - swing}, 2.2, kGrey).Bias(0.05);
+        m.Ellipse(-17, y + swing, 2.7, 2.7, kRust).Bias(0.1);
+        m.Ellipse(17, y - swing, 2.7, 2.7, kRust).Bias(0.1);
     }
-    m.Ellipse(0, shift, 13, 14, kOlive, 1.0);
-    m.Box(0, shift - 3, 8, 6, kOlive, 2).Bias(0.12);
-    m.Box(0, shift + 10, 9, 3, kGrey, 1.5);
-    for (int k = -2; k <= 2; ++k) m.Capsule({k * 3.5, shift + 11}, {k * 4.5, shift + 16}, 1.1, kGrey);  // the fan of guns
+    m.Ellipse(0, shift, 13, 14, kGrey, 1.0).Bias(0.25);
+    m.Box(0, shift - 3, 8, 6, kRust, 2).Bias(0.5);                            // armoured back
+    for (int k = 0; k < 2; ++k) m.Box(0, shift - 6 + 5 * k, 7, 0.4, kRust).Flat(kRust[1]);  // plate seams
+    m.Box(0, shift + 10, 9, 3, kGrey, 1.5).Bias(-0.1);
+    for (int k = -2; k <= 2; ++k) m.Capsule({k * 3.5, shift + 11}, {k * 4.5, shift + 16}, 1.1, kGrey).Bias(0.2);  // the fan of guns
     m.Ellipse(0, shift - 9, 1.8, 1.8, kRed).Flat(kLights + (f % 16));
     return Render(40, 40, m, 0);
 }

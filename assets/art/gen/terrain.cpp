@@ -45,15 +45,53 @@ void Speckle(Image& img, std::uint32_t seed, int count, const Ramp& ramp) {
     }
 }
 
+// Grass: a fine, even texture around the ramp's lower middle (tones 2..3 of 6)
+// with no blobs larger than a few pixels, so a field of identical cells shows no
+// 32-pixel grid; blade tufts lit from the top left (light tip, dark foot to the
+// bottom right). Variant v adds its own interior: darker clover, dry light
+// patches, flowers or stones. The border ring is the same in every variant.
+Image Grass(int v) {
+    Image img(32, 32);
+    std::vector<double> t(32 * 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            double fine = TileNoise(x, y, 2, 32, 11) - 0.5, mid = TileNoise(x, y, 8, 32, 12) - 0.5;
+            double local = 0;
+            if (v >= 0) {
+                double patch = Fbm(x, y, 32, 40 + std::uint32_t(v) * 13, 2) - 0.5;
+                local = patch * (v % 3 == 0 ? -0.55 : 0.45) * Window(x, y, 32);  // clover (dark) or dry (light)
+            }
+            t[std::size_t(y * 32 + x)] = 0.44 + fine * 0.32 + mid * 0.14 + local;
+        }
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) img.Set(x, y, Tone(kGround, t[std::size_t(y * 32 + x)], x, y));
+    // Tufts: the shared ones, then the variant's own, all inside the border.
+    auto tufts = [&](std::uint32_t seed, int count) {
+        for (int k = 0; k < count; ++k) {
+            std::uint32_t h = Hash(seed, std::uint32_t(k));
+            int x = 2 + int(h % 27), y = 2 + int((h >> 8) % 27);
+            img.Set(x, y, kGround[4]);
+            img.Set(x, y + 1, kGround[3]);
+            img.Set(x + 1, y + 2, kGround[1]);
+            if ((h >> 16) % 3 == 0) img.Set(x - 1, y + 1, kGround[4]), img.Set(x - 1, y + 2, kGround[1]);
+        }
+    };
+    tufts(21, 22);
+    if (v >= 0) tufts(300 + std::uint32_t(v), 6 + v % 4);
+    if (v >= 0 && v % 4 == 1)  // a few flowers
+        for (int k = 0; k < 5; ++k) {
+            std::uint32_t h = Hash(500 + std::uint32_t(v), std::uint32_t(k));
+            img.Set(4 + int(h % 24), 4 + int((h >> 8) % 24), k % 2 ? kMarkYellow : kMarkWhite);
+        }
+    if (v >= 0 && v % 4 == 3) Speckle(img, 100 + std::uint32_t(v), 3, kRock);  // stones
+    return img;
+}
+
 Image Tile(const Entry& e, Context&) {
     std::string kind = ArgStr(e, 0);
     int v = ArgInt(e, 1);
-    if (kind == "ground") {
-        Image img = Ground(kGround, v, 11);
-        Speckle(img, 100 + std::uint32_t(v), v % 4 + 1, kGround);
-        return img;
-    }
-    if (kind == "fill") return Ground(kGround, -1, 11);
+    if (kind == "ground") return Grass(v);
+    if (kind == "fill") return Grass(-1);
     if (kind == "sand") {
         Image img(32, 32);
         for (int y = 0; y < 32; ++y)
@@ -476,29 +514,73 @@ Image Wreck(const Entry& e, Context&) {
     return img;
 }
 
+// A shell crater: a burnt ring of thrown-out earth lit from the top left, a
+// dark bowl lit from the bottom right, and soot streaks over the ground around it.
 Image Crater(const Entry& e, Context&) {
     Image img(e.w, e.h);
     double c = e.w / 2.0;
+    std::uint32_t seed = 600 + std::uint32_t(ArgInt(e, 0));
     for (int y = 0; y < e.h; ++y)
         for (int x = 0; x < e.w; ++x) {
-            double n = TileNoise(x * 32.0 / e.w, y * 32.0 / e.h, 8, 32, 600 + std::uint32_t(ArgInt(e, 0)));
+            double n = TileNoise(x * 32.0 / e.w, y * 32.0 / e.h, 8, 32, seed);
             double dx = (x + 0.5 - c) / c, dy = (y + 0.5 - c) / c, d = std::hypot(dx, dy) + (n - 0.5) * 0.25;
+            double ray = std::sin(std::atan2(dy, dx) * 7 + n * 3);
             if (d > 0.98) continue;
-            if (d > 0.7) img.Set(x, y, Tone(kSmoke, 0.6 - (dx + dy) * 0.5, x, y));     // rim, lit top-left
-            else img.Set(x, y, Tone(kGrey, 0.25 + (dx + dy) * 0.25, x, y));            // bowl, lit bottom-right
+            if (d > 0.8) {  // soot, in streaks
+                if (Bayer(x, y) < 0.45 + ray * 0.35) img.Set(x, y, (x + y) % 2 ? kSmoke[0] : kShadow);
+            } else if (d > 0.58) {
+                img.Set(x, y, Tone(kSmoke, 0.75 - (dx + dy) * 0.6 + (n - 0.5) * 0.6, x, y));  // rim
+            } else {
+                img.Set(x, y, d < 0.28 ? kShadow : Tone(kSmoke, 0.1 + (dx + dy) * 0.35, x, y));  // bowl
+            }
         }
+    for (int k = 0; k < 3 + e.w / 16; ++k) {  // clods of earth thrown out
+        std::uint32_t h = Hash(seed, std::uint32_t(k));
+        double a = (h % 628) / 100.0, r = c * (0.7 + ((h >> 10) % 25) / 100.0);
+        int px = int(c + std::cos(a) * r), py = int(c + std::sin(a) * r);
+        img.Set(px, py, kSmoke[2]);
+        img.Set(px + 1, py + 1, kOutline);
+    }
     return img;
 }
 
+// A ruin: the burnt footprint of a building, broken wall stubs on two sides
+// lit from the top left, a fallen roof slab, rubble, charred beams and embers.
 Image Ruin(const Entry& e, Context&) {
-    Model m;
     int v = ArgInt(e, 0);
-    m.Box(-3, 2, 12, 10, kGrey, 2).Bias(-0.15);
-    m.Box(-7, -5, 6, 7, kGrey, 2);
-    if (v) m.Box(7, -6, 5, 8, kGrey, 2).Bias(0.1);
-    m.Ellipse(6, 8, 5, 3, kSmoke);
-    Image img = Render(32, 32, m, 0);
-    img.Set(12, 12, kFire[2]);
+    std::uint32_t seed = 640 + std::uint32_t(v);
+    Image img(32, 32);
+    for (int y = 3; y < 30; ++y)  // scorched floor, ragged at its edge
+        for (int x = 2; x < 30; ++x) {
+            double n = TileNoise(x, y, 4, 32, seed);
+            double edge = std::fmin(std::fmin(x - 2, 29 - x), std::fmin(y - 3, 29 - y));
+            if (edge + n * 3 < 1.5) continue;
+            img.Set(x, y, n > 0.55 ? kSmoke[0] : (Bayer(x, y) < 0.5 ? kShadow : kSmoke[0]));
+        }
+    Model m;
+    // Wall stubs along the top and the left, their tops broken off at different heights.
+    for (int k = 0; k < 6; ++k) {
+        std::uint32_t h = Hash(seed, std::uint32_t(k));
+        double hgt = 1.2 + (h % 3) * 0.8;
+        m.Box(-11 + 4.2 * k, -11, 2.1, hgt, kGrey, 1).Bias(0.15 - double((h >> 4) % 3) * 0.12);
+        if (k < 5) m.Box(-12, -7 + 4.2 * k, hgt * 0.9, 2.1, kGrey, 1).Bias(0.1 - double((h >> 6) % 3) * 0.12);
+    }
+    m.Poly({{-4, -3}, {8, -6}, {11, 4}, {-2, 7}}, v ? kRust : kGrey, 1.5).Bias(-0.1);  // a fallen roof slab
+    for (int k = 0; k < 9 + 4 * v; ++k) {  // rubble
+        std::uint32_t h = Hash(seed + 1, std::uint32_t(k));
+        m.Ellipse(double(int(h % 22)) - 10, double(int((h >> 8) % 22)) - 8, 1.2 + (h >> 16) % 2, 1 + (h >> 20) % 2,
+                  k % 3 ? kGrey : kRust).Bias(-0.05);
+    }
+    m.Capsule({-8, 9}, {4, 12}, 0.8, kSmoke).Flat(kOutline);  // charred beams
+    m.Capsule({6, -9}, {11, 1}, 0.8, kSmoke).Flat(kOutline);
+    if (v) m.Box(8, -9, 3.5, 4.5, kGrey, 1.2).Bias(0.2);  // the large ruin keeps one corner standing
+    Image debris = Render(32, 32, m, 0);
+    Blit(img, debris, 0, 0);
+    for (int k = 0; k < 3; ++k) {  // embers
+        std::uint32_t h = Hash(seed + 2, std::uint32_t(k));
+        int x = 6 + int(h % 20), y = 6 + int((h >> 8) % 20);
+        if (img.At(x, y) == kSmoke[0] || img.At(x, y) == kShadow) img.Set(x, y, k ? kFire[1] : kFire[3]);
+    }
     return img;
 }
 
