@@ -119,18 +119,48 @@ struct HullDef {
     Model (*build)();
 };
 
-// Ground cruiser (84x246): turret mounts where the ship's parts sit.
+// Ground cruiser (84x246): turret mounts where the ship's parts sit. An armoured
+// hull with sloped sides in shade, a raised deck of riveted plates, a central
+// superstructure, walkways along the rails and hatches between the mounts.
 Model Cruiser() {
     Model m;
-    m.Poly({{0, -123}, {30, -96}, {40, -50}, {40, 80}, {30, 112}, {0, 122}, {-30, 112}, {-40, 80}, {-40, -50}, {-30, -96}}, kOlive, 4);
-    m.Box(0, 0, 16, 110, kOlive, 2).Bias(0.1);
-    for (double y : {-52.0, 52.0}) m.Ellipse(0, y, 14, 14, kOlive, 0.6).Bias(-0.15);
-    for (double y : {-30.0, 30.0}) m.Ellipse(19, y, 6, 6, kOlive, 0.6).Bias(-0.15).MirrorX();
-    for (double y : {-49.0, -26.0, 0.0, 26.0, 49.0}) m.Box(34, y, 3, 4, kGrey, 1).MirrorX();
-    m.Box(0, 0, 9, 14, kGrey, 2);
+    m.Poly({{0, -123}, {30, -96}, {40, -50}, {40, 80}, {30, 112}, {0, 122}, {-30, 112}, {-40, 80}, {-40, -50}, {-30, -96}}, kOlive, 7).Bias(-0.1);
+    m.Poly({{0, -112}, {24, -90}, {32, -48}, {32, 78}, {24, 104}, {0, 112}, {-24, 104}, {-32, 78}, {-32, -48}, {-24, -90}}, kOlive, 1.5).Bias(0.12);
+    m.Box(0, 0, 14, 96, kOlive, 2.5).Bias(0.22);                                         // superstructure
+    m.Box(0, 0, 9, 30, kSteel, 2).Bias(0.05);                                             // bridge block
+    for (double y : {-18.0, -6.0, 6.0, 18.0}) m.Box(0, y, 6, 1.2, kSteel).Flat(kSteel[0]);  // bridge windows
+    for (double y : {-80.0, 72.0}) m.Box(0, y, 8, 5, kGrey, 1.5).Bias(0.1);               // hatches
+    for (double y : {-80.0, 72.0}) m.Box(0, y, 8, 0.5, kGrey).Flat(kOutline);
+    for (double y : {-52.0, 52.0}) {                                                       // big mounts: a ring in a pit
+        m.Ellipse(0, y, 15, 15, kOlive, 0.4).Bias(-0.3);
+        m.Ellipse(0, y, 12, 12, kGrey, 0.3).Bias(-0.05);
+    }
+    for (double y : {-30.0, 30.0}) {
+        m.Ellipse(19, y, 7, 7, kOlive, 0.4).Bias(-0.3).MirrorX();
+        m.Ellipse(19, y, 5, 5, kGrey, 0.3).Bias(-0.05).MirrorX();
+    }
+    for (double y : {-49.0, -26.0, 0.0, 26.0, 49.0}) m.Box(35, y, 3, 4, kGrey, 1).Bias(0.1).MirrorX();  // broadside guns
     for (int k = 0; k < 6; ++k) m.Ellipse(-30 + 12 * k, 100, 1.4, 1.4, kRed).Flat(kLights + 3 * k);
     return m;
 }
+
+// Plate seams and rivets over the cruiser's deck (pixels still in the olive ramp).
+void PlateDeck(Image& img) {
+    auto olive = [](std::uint8_t c) { return c >= kOlive.front() && c <= kOlive.back(); };
+    for (int y = 1; y < img.h - 1; ++y)
+        for (int x = 1; x < img.w - 1; ++x) {
+            std::uint8_t c = img.At(x, y);
+            if (!olive(c) || !olive(img.At(x - 2, y)) || !olive(img.At(x + 2, y)) || !olive(img.At(x, y - 2)) ||
+                !olive(img.At(x, y + 2)))
+                continue;
+            const int dx = x - 42;
+            const bool seam_h = (y + 5) % 16 == 0, seam_v = dx == -24 || dx == 23 || dx == -9 || dx == 8;
+            if (seam_h || seam_v) img.Set(x, y, kOlive[1]);
+            if (seam_h && !seam_v && (x % 6 == 0)) img.Set(x, y - 1, kOlive[4]);  // rivet heads catch the light
+            if (seam_h && seam_v) img.Set(x, y, kOlive[0]);
+        }
+}
+
 Model Frigate() {  // 176 x 264
     Model m;
     m.Poly({{0, -132}, {60, -90}, {80, -20}, {80, 90}, {56, 128}, {-56, 128}, {-80, 90}, {-80, -20}, {-60, -90}}, kRust, 5);
@@ -215,6 +245,7 @@ Image Hull(const Entry& e, Context&) {
     if (!made.count(name)) {
         Model m = d.build();
         made[name] = Render(d.w, d.h, m, 0, {false, true});
+        if (name == "cruiser") PlateDeck(made[name]);
     }
     int p = ArgInt(e, 1), cols = d.w / d.pw;
     return Crop(made[name], (p % cols) * d.pw, (p / cols) * d.ph, d.pw, d.ph);
@@ -224,18 +255,25 @@ Image Hull(const Entry& e, Context&) {
 Image Boss1Whole() {
     // Boss centre at (120, 36) in the composed picture; parts as the boss places its hit boxes.
     Model m;
-    m.Poly({{-120, -20}, {-40, -30}, {40, -30}, {120, -20}, {118, 8}, {40, 2}, {-40, 2}, {-118, 8}}, kSteel, 3);  // wing
-    for (double x : {-100.0, -80.0, 80.0, 100.0}) m.Box(x, -8, 0.5, 11, kSteel).Flat(kSteel[1]);                // wing ribs
-    m.Box(-80, -24, 38, 1, kSteel).Flat(kSteel[4]);                                                              // leading edges
-    m.Box(80, -24, 38, 1, kSteel).Flat(kSteel[4]);
-    for (double x : {-108.0, -92.0, 92.0, 108.0}) m.Box(x, 4, 2.5, 5, kGrey, 1);                                 // under-wing guns
+    m.Poly({{-120, -20}, {-40, -30}, {40, -30}, {120, -20}, {118, 8}, {40, 2}, {-40, 2}, {-118, 8}}, kSteel, 5);  // wing
+    for (double x : {-104.0, -88.0, -72.0, 72.0, 88.0, 104.0}) m.Box(x, -9, 0.5, 13, kSteel).Flat(kSteel[1]);  // wing ribs
+    m.Box(-80, -8, 38, 0.5, kSteel).Flat(kSteel[1]);                                                           // spar
+    m.Box(80, -8, 38, 0.5, kSteel).Flat(kSteel[1]);
+    m.Box(-80, -25, 38, 1, kSteel).Flat(kSteel[4]);                                                            // leading edges
+    m.Box(80, -25, 38, 1, kSteel).Flat(kSteel[4]);
+    m.Box(-80, 4, 36, 1, kSteel).Flat(kSteel[0]);                                                              // trailing edges
+    m.Box(80, 4, 36, 1, kSteel).Flat(kSteel[0]);
+    for (double x : {-114.0, -111.0, 111.0, 114.0}) m.Box(x, -6, 0.8, 10, kRed).Flat(kRed[2]);                // tip stripes
+    for (double x : {-108.0, -92.0, 92.0, 108.0}) m.Box(x, 4, 2.5, 5, kGrey, 1).Bias(0.1);                    // under-wing guns
     for (double x : {-100.0, 100.0}) {                                                                           // wing-tip guns
         m.Ellipse(x, -15, 6.5, 6.5, kGrey, 1.2);
         m.Ellipse(x, -15, 2, 2, kRed).Flat(kLights + 4);
     }
     for (double x : {-59.0, 59.0}) {                                                                             // pods
         m.Capsule({x, -17}, {x, 43}, 17, kSteel);
+        m.Ellipse(x, -22, 11, 7, kGrey, 0.5).Bias(-0.35);                                                       // intake
         for (double y : {-14.0, 22.0, 36.0}) m.Box(x, y, 15, 0.6, kSteel).Flat(kSteel[0]);
+        for (double y : {-13.0, 23.0, 37.0}) m.Box(x - 3, y, 10, 0.5, kSteel).Flat(kSteel[4]);
         m.Box(x - 4, 6, 5, 14, kSteel, 2).Bias(0.2);
         m.Ellipse(x, -8, 6, 6, kGrey, 1.2);
         m.Box(x, -8, 1.2, 9, kGrey).Flat(kOutline);
@@ -245,6 +283,9 @@ Image Boss1Whole() {
     m.Ellipse(0, 12, 30, 46, kPurple, 0.8);                                                                      // hull
     m.Ellipse(0, 2, 19, 30, kPurple, 1.1).Bias(0.1);
     for (double y : {-10.0, 8.0, 24.0}) m.Box(0, y, 22 - std::fabs(y) * 0.3, 0.6, kPurple).Flat(kPurple[0]);
+    for (double y : {-9.0, 9.0, 25.0}) m.Box(-4, y, 14 - std::fabs(y) * 0.2, 0.5, kPurple).Flat(kPurple[4]);
+    m.Box(0, 8, 1, 30, kPurple).Flat(kPurple[1]);                                                                // spine
+    for (double y : {-2.0, 16.0, 32.0}) m.Box(24, y, 2.5, 1.5, kGrey).Flat(kOutline).MirrorX();                // vents
     m.Ellipse(0, -22, 8, 5, kGlass, 1.4);                                                                        // bridge
     for (double x : {-13.0, 13.0}) m.Box(x, -25, 3, 5, kGrey, 1);
     m.Box(0, 59, 24, 4.5, kSteel, 1.5);                                                                          // tail

@@ -170,16 +170,32 @@ const Ramp& KindRamp(const std::string& kind) {
 }
 
 // An edge piece: a ragged band along one side (0 top, 1 right, 2 bottom, 3 left).
+// Grass gets a bank: a light lip of turf, an earth slope (lit on the top and left
+// sides, in shade on the others) and a dark line where it meets the neighbour.
+// Concrete and the other kinds get a kerb in their own ramp.
 Image Edge(const Entry& e, Context&) {
-    const Ramp& r = KindRamp(ArgStr(e, 0));
+    const std::string kind = ArgStr(e, 0);
+    const Ramp& r = KindRamp(kind);
+    const bool bank = kind == "grass";
     int side = ArgInt(e, 1);
+    const bool lit = side == 0 || side == 3;
     Image img(32, 32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             int along = side % 2 == 0 ? x : y;
             int depth = side == 0 ? y : side == 1 ? 31 - x : side == 2 ? 31 - y : x;
             double limit = 4 + 3 * TileNoise(along, 0, 8, 32, 70 + std::uint32_t(side));
-            if (depth < limit) img.Set(x, y, Tone(r, depth < limit - 1.5 ? 0.25 : 0.7, x, y, false));
+            if (depth >= limit) continue;
+            if (!bank) {
+                img.Set(x, y, Tone(r, depth < limit - 1.5 ? 0.25 : 0.7, x, y, false));
+                continue;
+            }
+            double slope = depth / limit;  // 0 at the water, 1 at the turf
+            std::uint8_t c;
+            if (depth < 1) c = kGround2[0];
+            else if (slope > 0.78) c = kGround[4];
+            else c = Tone(kGround2, (lit ? 0.55 : 0.25) + slope * 0.35, x, y);
+            img.Set(x, y, c);
         }
     return img;
 }
@@ -281,25 +297,38 @@ Image Overlay(const Entry& e, Context&) {
             break;
         }
         case kRoad: {
+            // Asphalt 12 wide meeting the cell sides at their middle; a bend is a
+            // quarter ring around the corner between its two ends, so roads turn in
+            // curves. A light kerb on the lit side, a dark one in shade, and a strip
+            // of worn earth along the verge.
+            const int a = def.arg;
+            auto dist = [&](double x, double y) {  // distance from the road's centre line
+                double best = 1e9;
+                const bool bend = a == 3 || a == 6 || a == 9 || a == 12;
+                if (bend) {
+                    double cx = (a & 2) ? 32 : 0, cy = (a & 1) ? 0 : 32;
+                    best = std::fabs(std::hypot(x - cx, y - cy) - 16);
+                } else {
+                    if ((a & 1) && y <= 16) best = std::fmin(best, std::fabs(x - 16));
+                    if ((a & 4) && y >= 16) best = std::fmin(best, std::fabs(x - 16));
+                    if ((a & 8) && x <= 16) best = std::fmin(best, std::fabs(y - 16));
+                    if ((a & 2) && x >= 16) best = std::fmin(best, std::fabs(y - 16));
+                    if (a == 4) best = std::fmin(best, std::hypot(x - 16, y - 16));  // the rounded end
+                }
+                return best;
+            };
             for (int y = 0; y < 32; ++y)
                 for (int x = 0; x < 32; ++x) {
-                    bool in = (x >= 10 && x <= 21 && y >= 10 && y <= 21) ||
-                              ((def.arg & 1) && x >= 10 && x <= 21 && y < 16) || ((def.arg & 4) && x >= 10 && x <= 21 && y > 15) ||
-                              ((def.arg & 8) && y >= 10 && y <= 21 && x < 16) || ((def.arg & 2) && y >= 10 && y <= 21 && x > 15);
-                    if (!in) continue;
-                    bool edge = x == 10 || x == 21 || y == 10 || y == 21;
-                    img.Set(x, y, Tone(kMetal, 0.3 + Fbm(x, y, 32, 990, 2) * 0.3, x, y));
-                    if (edge) img.Set(x, y, kMetal[3]);
+                    double d = dist(x + 0.5, y + 0.5);
+                    if (d > 7.5) continue;
+                    std::uint8_t c;
+                    if (d > 6.5) c = (x + y) % 3 ? kGround2[1] : kGround2[2];        // worn verge
+                    else if (d > 5.5) c = kMetal[(x + y) % 2 ? 1 : 3];              // kerb
+                    else c = Tone(kMetal, 0.28 + Fbm(x, y, 32, 990, 2) * 0.3, x, y);  // asphalt
+                    img.Set(x, y, c);
                 }
-            // open the kerb where the road goes on
-            for (int i = 11; i <= 20; ++i) {
-                if (def.arg & 1) img.Set(i, 10, Tone(kMetal, 0.4, i, 10));
-                if (def.arg & 4) img.Set(i, 21, Tone(kMetal, 0.4, i, 21));
-                if (def.arg & 8) img.Set(10, i, Tone(kMetal, 0.4, 10, i));
-                if (def.arg & 2) img.Set(21, i, Tone(kMetal, 0.4, 21, i));
-            }
-            if (def.arg == 5) for (int y = 2; y < 32; y += 8) FillRect(img, 15, y, 16, y + 3, kMarkWhite);
-            if (def.arg == 10) for (int x = 2; x < 32; x += 8) FillRect(img, x, 15, x + 3, 16, kMarkWhite);
+            if (a == 5) for (int y = 2; y < 32; y += 8) FillRect(img, 15, y, 16, y + 3, kMarkWhite);
+            if (a == 10) for (int x = 2; x < 32; x += 8) FillRect(img, x, 15, x + 3, 16, kMarkWhite);
             break;
         }
         case kLineNS:
@@ -388,17 +417,56 @@ Image Deco(const Entry& e, Context&) {
     return Render(32, 32, m, 0, {true, true});
 }
 
-// Rooftops of buildings, piece p of kind k (drawn in the stage's metal and rock ramps).
+// Rooftops of buildings, piece p of kind k. Pieces stand side by side 32 pixels
+// apart, so a gabled roof runs east-west across them: the north slope catches the
+// light from the top left, the south slope is in shade, the ridge is a light line
+// and the eaves a dark one; tiles in rows, a hip at each end piece (0 left; 3 and 4
+// right), and per piece a chimney, a vent or a skylight. Kind 0 has earth-coloured
+// tiles, kind 1 slate (the rock ramp); kind 2 and up add a red marker.
 Image Struct(const Entry& e, Context&) {
     int kind = ArgInt(e, 0), p = ArgInt(e, 1);
-    Model m;
-    const Ramp& roof = kind % 2 ? kRock : kMetal;
-    double l = (p == 0) ? -14 : -17, r = (p == 4 || p == 3) ? 14 : 17;
-    m.Box((l + r) / 2, 0, (r - l) / 2, 14, roof, 2.5);
-    if (p % 2 == 0) m.Box(0, 0, 6, 6, kMetal, 1.5).Bias(0.15);
-    else m.Ellipse(0, 0, 6, 6, kMetal, 1.2);
-    if (kind >= 2) m.Box(-8, -8, 2, 2, kMetal, 1).Flat(kMarkRed);
-    return Render(32, 32, m, 0);
+    const Ramp& roof = kind % 2 ? kRock : kGround2;
+    const int left = p == 0 ? 2 : 0, right = (p == 3 || p == 4) ? 29 : 31;
+    const int top = 3, bottom = 28, ridge = 15;
+    Image img(32, 32);
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) {
+            const bool north = y < ridge;
+            const int from_ridge = std::abs(y - ridge);
+            // The hips: triangles at the building's ends, facing west (lit) or east (shade).
+            const bool hip_w = p == 0 && x - left < 12 - from_ridge * 12 / 13;
+            const bool hip_e = (p == 3 || p == 4) && right - x < 12 - from_ridge * 12 / 13;
+            double t = north ? 0.72 : 0.32;
+            if (hip_w) t = 0.62;
+            if (hip_e) t = 0.22;
+            t -= from_ridge * 0.012;
+            if (!hip_w && !hip_e && (y - top) % 3 == 0) t -= 0.22;             // tile rows
+            if (hip_w || hip_e) t -= ((x + y) % 3 == 0) * 0.15;
+            std::uint8_t c = Tone(roof, t, x, y);
+            if (y == ridge && !hip_w && !hip_e) c = roof[4];                 // ridge
+            if (y == bottom) c = kOutline;                                    // eaves in shadow
+            if (y == top) c = roof[3];
+            if (x == left || x == right) c = x == left ? roof[3] : kOutline;
+            img.Set(x, y, c);
+        }
+    // Something on every roof, drawn lit from the top left.
+    auto box = [&](int x0, int y0, int w, int h, const Ramp& r) {
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x)
+                img.Set(x, y, x == x0 || y == y0 ? r[4] : (x == x0 + w - 1 || y == y0 + h - 1) ? r[0] : r[2]);
+        for (int x = x0 + 1; x <= x0 + w; ++x) img.Set(x, y0 + h, kOutline);  // its shadow on the roof
+        img.Set(x0 + w, y0 + 1, kOutline);
+    };
+    switch ((p + kind) % 3) {
+        case 0: box(9 + p % 2 * 8, 6, 4, 5, kRock); img.Set(10 + p % 2 * 8, 7, kOutline); break;  // chimney
+        case 1: box(12, 18, 7, 5, kMetal); break;                                                    // vent
+        default:                                                                                     // skylight
+            for (int y = 18; y < 23; ++y)
+                for (int x = 8; x < 22; ++x) img.Set(x, y, y == 18 ? kMetal[4] : (x + y) % 4 ? kMetal[1] : kMetal[3]);
+            break;
+    }
+    if (kind >= 2) FillRect(img, 5, 5, 6, 6, kMarkRed);
+    return img;
 }
 
 // The stage-1 base (320 x 224, seven strips): roofs, a runway and lights.
@@ -439,20 +507,37 @@ Image Base(const Entry& e, Context&) {
     return Crop(whole, 0, ArgInt(e, 1) * 32, 320, 32);
 }
 
-// Hangar door, 48x48: frame 0 closed, 1..8 opening.
+// Hangar door, 48x48: frame 0 closed, 1..8 opening. A concrete frame with a
+// lit bevel, two ribbed door leaves sliding apart over the dark bay, hazard
+// stripes on the sill and lintel, and warning lights that swap as it opens.
 Image Hangar(const Entry& e, Context&) {
     int f = ArgInt(e, 0);
     Model m;
-    m.Box(0, 0, 23, 23, kRock, 3);
+    m.Box(0, 0, 23, 23, kRock, 3).Bias(0.15);
     m.Box(0, 0, 17, 17, kRock, 1).Flat(kOutline);
     double open = f * 2.1;
     if (open < 17) {
-        m.Box(-8.5 - open / 2, 0, 8.5 - open / 2, 17, kMetal, 1.5);
-        m.Box(8.5 + open / 2, 0, 8.5 - open / 2, 17, kMetal, 1.5);
+        m.Box(-8.5 - open / 2, 0, 8.5 - open / 2, 15, kMetal, 1.2).Bias(0.1);
+        m.Box(8.5 + open / 2, 0, 8.5 - open / 2, 15, kMetal, 1.2).Bias(0.1);
     }
     m.Box(-20, -20, 1.5, 1.5, kMetal).Flat(f % 2 ? kMarkRed : kMarkYellow);
     m.Box(20, -20, 1.5, 1.5, kMetal).Flat(f % 2 ? kMarkYellow : kMarkRed);
-    return Render(48, 48, m, 0);
+    Image img = Render(48, 48, m, 0);
+    const int inner0 = 24 - 17, inner1 = 24 + 16;  // the bay, x and y
+    for (int y = inner0; y <= inner1; ++y)
+        for (int x = inner0; x <= inner1; ++x) {
+            std::uint8_t c = img.At(x, y);
+            const bool leaf = c != kOutline;
+            if (y <= inner0 + 1 || y >= inner1 - 1) {  // sill and lintel: hazard stripes
+                img.Set(x, y, (x + y) / 2 % 2 ? kMarkYellow : kOutline);
+            } else if (leaf && (x - inner0) % 4 == 0) {
+                img.Set(x, y, kMetal[1]);  // ribs of the leaves
+            } else if (!leaf && y > inner1 - 6) {
+                img.Set(x, y, kMetal[0]);  // the bay's floor catches a little light
+            }
+        }
+    for (int k = 0; k < 4; ++k) img.Set(k % 2 ? 43 : 4, k / 2 ? 43 : 4, kRock[0]);  // anchor bolts
+    return img;
 }
 
 // Launch pad, 32x32: frame 0 dark, 1..8 a light running round the ring.
