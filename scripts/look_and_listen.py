@@ -112,10 +112,11 @@ def rms(x):
 
 
 def log_spectrum(x, rate, bands=48):
-    """Mean power per log-spaced band (40 Hz .. 16 kHz), in dB."""
+    """Mean power per log-spaced band (40 Hz .. 16 kHz), in dB; a band too narrow
+    to hold a bin of the transform takes its nearest bin."""
     import numpy as np
     mono = x.mean(axis=1)
-    size = 4096
+    size = 8192
     frames = [mono[i:i + size] for i in range(0, max(len(mono) - size, 1), size // 2)]
     win = np.hanning(size)
     power = np.zeros(size // 2 + 1)
@@ -127,7 +128,8 @@ def log_spectrum(x, rate, bands=48):
     out = []
     for lo, hi in zip(edges[:-1], edges[1:]):
         sel = (freqs >= lo) & (freqs < hi)
-        out.append(10 * math.log10(power[sel].mean() + 1e-12) if sel.any() else -120.0)
+        band = power[sel].mean() if sel.any() else power[int(np.argmin(np.abs(freqs - math.sqrt(lo * hi))))]
+        out.append(10 * math.log10(band + 1e-12))
     return np.array(out)
 
 
