@@ -254,46 +254,51 @@ Image Hull(const Entry& e, Context&) {
 // ---- the stage-1 boss, 240 x 100 in three bands (40, 40, 20 rows) ----
 Image Boss1Whole() {
     // Boss centre at (120, 36) in the composed picture; parts as the boss places its hit boxes.
+    // A gunmetal airframe with steel armour panels, not a toy: dark values carry most of it,
+    // highlights stay small, and the shading is dithered like the rest of the big craft.
     Model m;
-    m.Poly({{-120, -20}, {-40, -30}, {40, -30}, {120, -20}, {118, 8}, {40, 2}, {-40, 2}, {-118, 8}}, kSteel, 5);  // wing
-    for (double x : {-104.0, -88.0, -72.0, 72.0, 88.0, 104.0}) m.Box(x, -9, 0.5, 13, kSteel).Flat(kSteel[1]);  // wing ribs
-    m.Box(-80, -8, 38, 0.5, kSteel).Flat(kSteel[1]);                                                           // spar
-    m.Box(80, -8, 38, 0.5, kSteel).Flat(kSteel[1]);
-    m.Box(-80, -25, 38, 1, kSteel).Flat(kSteel[4]);                                                            // leading edges
-    m.Box(80, -25, 38, 1, kSteel).Flat(kSteel[4]);
-    m.Box(-80, 4, 36, 1, kSteel).Flat(kSteel[0]);                                                              // trailing edges
-    m.Box(80, 4, 36, 1, kSteel).Flat(kSteel[0]);
+    m.Poly({{-120, -20}, {-40, -30}, {40, -30}, {120, -20}, {118, 8}, {40, 2}, {-40, 2}, {-118, 8}}, kGrey, 5).Bias(-0.1);  // wing
+    for (double x : {-96.0, -80.0, 80.0, 96.0}) m.Box(x, -11, 7, 9, kSteel, 1.2).Bias(-0.05);                 // armour panels
+    for (double x : {-104.0, -88.0, -72.0, 72.0, 88.0, 104.0}) m.Box(x, -9, 0.5, 13, kGrey).Flat(kGrey[0]);   // wing ribs
+    m.Box(-80, -25, 38, 1, kGrey).Flat(kGrey[4]);                                                               // leading edges
+    m.Box(80, -25, 38, 1, kGrey).Flat(kGrey[4]);
+    for (double x : {-96.0, -80.0, 80.0, 96.0}) m.Box(x, 3, 7, 2, kGrey, 1).Bias(-0.35);                       // flaps
     for (double x : {-114.0, -111.0, 111.0, 114.0}) m.Box(x, -6, 0.8, 10, kRed).Flat(kRed[2]);                // tip stripes
     for (double x : {-108.0, -92.0, 92.0, 108.0}) m.Box(x, 4, 2.5, 5, kGrey, 1).Bias(0.1);                    // under-wing guns
     for (double x : {-100.0, 100.0}) {                                                                           // wing-tip guns
-        m.Ellipse(x, -15, 6.5, 6.5, kGrey, 1.2);
+        m.Ellipse(x, -15, 7.5, 7.5, kGrey, 0.5).Bias(-0.3);
+        m.Ellipse(x, -15, 6, 6, kSteel, 1.2);
         m.Ellipse(x, -15, 2, 2, kRed).Flat(kLights + 4);
     }
-    for (double x : {-59.0, 59.0}) {                                                                             // pods
-        m.Capsule({x, -17}, {x, 43}, 17, kSteel);
-        m.Ellipse(x, -22, 11, 7, kGrey, 0.5).Bias(-0.35);                                                       // intake
-        for (double y : {-14.0, 22.0, 36.0}) m.Box(x, y, 15, 0.6, kSteel).Flat(kSteel[0]);
-        for (double y : {-13.0, 23.0, 37.0}) m.Box(x - 3, y, 10, 0.5, kSteel).Flat(kSteel[4]);
-        m.Box(x - 4, 6, 5, 14, kSteel, 2).Bias(0.2);
+    for (double x : {-59.0, 59.0}) {                                                                             // engine pods
+        m.Capsule({x, -17}, {x, 43}, 17, kGrey);
+        m.Ellipse(x, -22, 11, 7, kGrey, 0.5).Bias(-0.45);                                                       // intake
+        m.Box(x, -20, 9, 0.6, kGrey).Flat(kGrey[3]);                                                            // intake vanes
+        m.Box(x, -23, 9, 0.6, kGrey).Flat(kGrey[3]);
+        m.Box(x, 14, 12, 22, kSteel, 2.5).Bias(-0.05);                                                           // armour plate
+        for (double y : {0.0, 14.0, 28.0}) m.Box(x, y, 12, 0.5, kSteel).Flat(kSteel[0]);
+        for (double y : {-5.0, 33.0}) m.Ellipse(x - 9, y, 1, 1, kGrey).Flat(kGrey[5]).Reflect(-1, 1);          // rivets
         m.Ellipse(x, -8, 6, 6, kGrey, 1.2);
         m.Box(x, -8, 1.2, 9, kGrey).Flat(kOutline);
+        m.Box(x, 50, 10, 3, kGrey, 1).Bias(-0.3);                                                               // nozzle
         m.Ellipse(x, 57, 7, 3, kFire).Flat(kCycle + 6);
         m.Ellipse(x, 57, 3.5, 1.5, kFire).Flat(kWhite);
     }
-    m.Ellipse(0, 12, 30, 46, kPurple, 0.8);                                                                      // hull
-    m.Ellipse(0, 2, 19, 30, kPurple, 1.1).Bias(0.1);
-    for (double y : {-10.0, 8.0, 24.0}) m.Box(0, y, 22 - std::fabs(y) * 0.3, 0.6, kPurple).Flat(kPurple[0]);
-    for (double y : {-9.0, 9.0, 25.0}) m.Box(-4, y, 14 - std::fabs(y) * 0.2, 0.5, kPurple).Flat(kPurple[4]);
-    m.Box(0, 8, 1, 30, kPurple).Flat(kPurple[1]);                                                                // spine
+    m.Poly({{-34, -10}, {-22, -30}, {22, -30}, {34, -10}, {30, 40}, {-30, 40}}, kSteel, 4).Bias(-0.15);       // hull frame
+    m.Ellipse(0, 12, 28, 44, kPurple, 0.8).Bias(-0.12);                                                          // hull
+    for (int k = 0; k < 4; ++k)                                                                                  // armour scales
+        m.Ellipse(0, -14 + 13 * k, 22 - 2 * k, 9, kPurple, 1.4).Bias(0.05 - 0.04 * k);
+    m.Box(0, 6, 1, 32, kPurple).Flat(kPurple[0]);                                                                // spine
     for (double y : {-2.0, 16.0, 32.0}) m.Box(24, y, 2.5, 1.5, kGrey).Flat(kOutline).MirrorX();                // vents
     m.Ellipse(0, -22, 8, 5, kGlass, 1.4);                                                                        // bridge
     for (double x : {-13.0, 13.0}) m.Box(x, -25, 3, 5, kGrey, 1);
-    m.Box(0, 59, 24, 4.5, kSteel, 1.5);                                                                          // tail
+    m.Box(0, 59, 24, 4.5, kGrey, 1.5);                                                                           // tail
+    m.Ellipse(0, 43, 13.5, 14, kGrey, 0.6).Bias(-0.3);                                                           // the core's collar
     m.Ellipse(0, 43, 11, 11.5, kRed, 1.2);                                                                       // core
     m.Ellipse(0, 43, 6, 6, kRed).Flat(kCycle + 8);
     m.Ellipse(0, 43, 3, 3, kRed).Flat(kCycle);
     for (int k = 0; k < 6; ++k) m.Ellipse(-90 + 36 * k, -24, 1.5, 1.5, kRed).Flat(kLights + 3 * k);
-    Image img = Render(240, 100, {Layer{&m, 0, {0, -14}}}, {false, true});
+    Image img = Render(240, 100, {Layer{&m, 0, {0, -14}}}, {true, true});
     return img;
 }
 
