@@ -423,32 +423,37 @@ Image Deco(const Entry& e, Context&) {
 // and the eaves a dark one; tiles in rows, a hip at each end piece (0 left; 3 and 4
 // right), and per piece a chimney, a vent or a skylight. Kind 0 has earth-coloured
 // tiles, kind 1 slate (the rock ramp); kind 2 and up add a red marker.
+// A roof over the rectangle (x0, y0)..(x1, y1): ridge east-west at its middle,
+// north slope lit, south slope in shade, tile rows, a hip at the west and/or
+// east end, a light top edge and dark eaves.
+void GabledRoof(Image& img, int x0, int y0, int x1, int y1, const Ramp& roof, bool hip_west, bool hip_east) {
+    const int ridge = (y0 + y1) / 2, half = std::max(1, (y1 - y0) / 2), hip = half - 1;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const int from_ridge = std::abs(y - ridge);
+            const int reach = hip - from_ridge * hip / half;  // how far the hip's triangle reaches in
+            const bool hw = hip_west && x - x0 < reach, he = hip_east && x1 - x < reach;
+            double t = y < ridge ? 0.72 : 0.32;
+            if (hw) t = 0.62;
+            if (he) t = 0.22;
+            t -= from_ridge * 0.012;
+            if (!hw && !he && (y - y0) % 3 == 0) t -= 0.22;  // tile rows
+            if (hw || he) t -= ((x + y) % 3 == 0) * 0.15;
+            std::uint8_t c = Tone(roof, t, x, y);
+            if (y == ridge && !hw && !he) c = roof[4];
+            if (y == y1) c = kOutline;
+            if (y == y0) c = roof[3];
+            if ((x == x0 && hip_west) || (x == x1 && hip_east)) c = x == x0 ? roof[3] : kOutline;
+            img.Set(x, y, c);
+        }
+}
+
 Image Struct(const Entry& e, Context&) {
     int kind = ArgInt(e, 0), p = ArgInt(e, 1);
     const Ramp& roof = kind % 2 ? kRock : kGround2;
-    const int left = p == 0 ? 2 : 0, right = (p == 3 || p == 4) ? 29 : 31;
-    const int top = 3, bottom = 28, ridge = 15;
+    const bool west = p == 0, east = p == 3 || p == 4;
     Image img(32, 32);
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x <= right; ++x) {
-            const bool north = y < ridge;
-            const int from_ridge = std::abs(y - ridge);
-            // The hips: triangles at the building's ends, facing west (lit) or east (shade).
-            const bool hip_w = p == 0 && x - left < 12 - from_ridge * 12 / 13;
-            const bool hip_e = (p == 3 || p == 4) && right - x < 12 - from_ridge * 12 / 13;
-            double t = north ? 0.72 : 0.32;
-            if (hip_w) t = 0.62;
-            if (hip_e) t = 0.22;
-            t -= from_ridge * 0.012;
-            if (!hip_w && !hip_e && (y - top) % 3 == 0) t -= 0.22;             // tile rows
-            if (hip_w || hip_e) t -= ((x + y) % 3 == 0) * 0.15;
-            std::uint8_t c = Tone(roof, t, x, y);
-            if (y == ridge && !hip_w && !hip_e) c = roof[4];                 // ridge
-            if (y == bottom) c = kOutline;                                    // eaves in shadow
-            if (y == top) c = roof[3];
-            if (x == left || x == right) c = x == left ? roof[3] : kOutline;
-            img.Set(x, y, c);
-        }
+    GabledRoof(img, west ? 2 : 0, 3, east ? 29 : 31, 28, roof, west, east);
     // Something on every roof, drawn lit from the top left.
     auto box = [&](int x0, int y0, int w, int h, const Ramp& r) {
         for (int y = y0; y < y0 + h; ++y)
@@ -485,17 +490,23 @@ Image BaseWhole() {
             if ((x == 142 || x == 177) && y < 140 && y % 8 == 0) c = kMarkYellow;
             img.Set(x, y, c);
         }
+    // Four barracks and a long shed with hipped roofs, each with a vent block and a
+    // warning light; the roofs' outlines come from the renderer.
     Model m;
     for (int k = 0; k < 4; ++k) {
         double bx = k < 2 ? -110 : 110, by = k % 2 ? 30 : -60;
-        m.Box(bx, by, 34, 26, kRock, 3);
-        m.Box(bx, by, 16, 10, kMetal, 2).Bias(0.15);
-        for (int v = 0; v < 3; ++v) m.Ellipse(bx - 24 + 6 * v, by + 18, 2, 2, kMetal, 1.2);
-        m.Box(bx + 28, by - 20, 1.2, 1.2, kMetal).Flat(kMarkRed);
+        m.Box(bx, by, 34, 26, kRock, 1);
     }
-    m.Box(0, 80, 60, 12, kRock, 3);
+    m.Box(0, 80, 60, 12, kRock, 1);
     Image roofs = Render(320, 224, m, 0, {false, true});
     Blit(img, roofs, 0, 0);
+    for (int k = 0; k < 4; ++k) {
+        int bx = 160 + (k < 2 ? -110 : 110), by = 112 + (k % 2 ? 30 : -60);
+        GabledRoof(img, bx - 33, by - 25, bx + 33, by + 25, kRock, true, true);
+        for (int v = 0; v < 3; ++v) FillRect(img, bx - 20 + 8 * v, by + 10, bx - 17 + 8 * v, by + 13, kMetal[v % 2 ? 1 : 3]);
+        FillRect(img, bx + 26, by - 21, bx + 27, by - 20, kMarkRed);
+    }
+    GabledRoof(img, 160 - 59, 192 - 11, 160 + 59, 192 + 11, kGround2, true, true);
     for (int y = 0; y < 224; ++y)  // edge of the complex
         for (int x = 0; x < 320; ++x)
             if ((y == 0 || x == 0 || x == 319) && img.Solid(x, y)) img.Set(x, y, kOutline);
