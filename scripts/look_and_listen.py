@@ -6,7 +6,8 @@ DIR/wave/<n>.wav and, with ZENIT_MUSIC_WAV=1, DIR/music/<n>.wav).
 
   look_and_listen.py contrast DIR [--stage-texts 101:1,102:181,103:51] [--ground 1001-1011] IDS...
       luminance contrast of each sprite's (or id range's) mean colour against the mean
-      colour of the ground tiles, e.g. `contrast out 102 127-133 4003-4010`
+      colour of the ground tiles, e.g. `contrast out 102 127-133 4003-4010`;
+      --no-outline measures the body alone, without the index-1 outline
   look_and_listen.py effects DIR      pairwise correlation of the effects' log spectra
   look_and_listen.py music DIR        RMS of every piece against the effects' mean RMS,
                                       spectral centroid, level lost in a mono mix
@@ -40,13 +41,13 @@ def read_sprite(export_dir, sprite_id):
     return w, h, data[4:]
 
 
-def mean_colour(export_dir, pal, ids):
+def mean_colour(export_dir, pal, ids, skip=()):
     total = [0.0, 0.0, 0.0]
     n = 0
     for i in ids:
         _, _, px = read_sprite(export_dir, i)
         for p in px:
-            if p == 255:
+            if p == 255 or p in skip:
                 continue
             c = pal.get(p, (0, 0, 0))
             for k in range(3):
@@ -79,12 +80,13 @@ def cmd_contrast(args):
     texts = [tuple(int(x) for x in t.split(":")) for t in args.stage_texts.split(",")]
     pal = read_palette(args.dir, texts)
     ground = mean_colour(args.dir, pal, id_range(args.ground))
+    skip = {1} if args.no_outline else set()
     print(f"ground {args.ground}: mean colour {tuple(round(v) for v in ground)}, luminance {luminance(ground):.3f}")
     worst = None
     for spec in args.ids:
         ids = id_range(spec)
-        per_sprite = [contrast(mean_colour(args.dir, pal, [i]), ground) for i in ids]
-        c = mean_colour(args.dir, pal, ids)
+        per_sprite = [contrast(mean_colour(args.dir, pal, [i], skip), ground) for i in ids]
+        c = mean_colour(args.dir, pal, ids, skip)
         low = min(per_sprite)
         worst = low if worst is None else min(worst, low)
         print(f"{spec:>10}: mean colour {tuple(round(v) for v in c)}  contrast {contrast(c, ground):.2f}:1"
@@ -207,6 +209,7 @@ def main():
     c.add_argument("--stage-texts", default="101:1,102:181,103:51")
     c.add_argument("--ground", default="1001-1011")
     c.add_argument("--target", type=float, default=2.0)
+    c.add_argument("--no-outline", action="store_true", help="leave the outline (index 1) out of the mean: the body alone")
     e = sub.add_parser("effects")
     e.add_argument("dir")
     e.add_argument("--limit", type=float, default=0.95)
