@@ -46,7 +46,7 @@ Image Blast(int size, int f) {
             double density = kSmoke[f] * (1.3 - d * 0.7);
             if (Bayer(x, y) * 0.4 + (1 - puff) * 0.75 >= density) continue;
             double light = 0.55 - (dx + dy) / size * 1.1 + (n - 0.5) * 0.9 - (f >= 5 ? 0.15 : 0);
-            img.Set(x, y, light > 0.85 ? kGrey[3] : Tone(::art::kSmoke, light, x, y));
+            img.Set(x, y, light > 1.05 ? kGrey[3] : Tone(::art::kSmoke, light * 0.9, x, y));
         }
     // Debris: chips thrown out from frame 2 on, glowing at first, then dark, fewer each frame.
     if (f >= 2) {
