@@ -26,15 +26,17 @@ struct PaletteLoad {
 struct WorkPiece {
     std::int32_t sprite = 0;
     std::int32_t x = 0, y = 0;  // top-left inside the work sprite
+    std::int32_t mode = 1;      // 1 opaque; 0 masked, for a piece laid over others
 };
 
-// A sprite composed at set-up from resource pieces (ids 87..99).
+// A sprite composed at set-up from resource pieces (the stages use ids 87..99).
 struct WorkSprite {
     std::int32_t id = 0;
     std::int32_t width = 0, height = 0;
     std::span<const WorkPiece> pieces;
     bool corner_based_pieces = false;  // the pieces are made corner-based first
     bool centre_based = false;         // Center_Base of the finished sprite
+    bool transparent_ground = false;   // what no piece covers stays transparent (else black)
 };
 
 // Who may play the sound requests of the enemies.
@@ -94,7 +96,6 @@ private:
     void ServeSoundRequests();
     bool GateOpen() const;
     void RaiseRank() const;
-    void StartMusicPaused() const;
 
     const StageDef& def_;
 };
@@ -102,6 +103,11 @@ private:
 // Sets one sprite up as a work sprite from its pieces (set-up only: it uses
 // the draw queue, which it leaves empty).
 void ComposeWorkSprite(const WorkSprite& work);
+
+// Loads the music, sets its loop, resets the synthesiser, sets the master
+// volume and starts it paused (the caller resumes it later), giving each call
+// a moment and keeping the window alive meanwhile.
+void StartMusicPaused(const MusicSetup& music);
 
 // The rank a score earns under the rule (0 with no thresholds).
 std::int32_t RankForScore(const RankRule& rule, std::int32_t score);
