@@ -67,6 +67,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     };
     const NumberOption numbers[] = {
         {"--stage", 1, 9, "a stage number 1..9", [&](long long v) { o.stage = static_cast<int>(v); }},
+        {"--score", 0, 2'147'483'647, "a score 0..2147483647", [&](long long v) { o.score = static_cast<int>(v); }},
         {"--frames", 0, 1'000'000'000, "a frame count", [&](long long v) { o.frames = v; }},
         {"--power", 0, 3, "a weapon level 0..3", [&](long long v) { o.power = static_cast<int>(v); }},
         {"--every", 1, 1'000'000'000, "a count of 1 or more", [&](long long v) { o.every = static_cast<int>(v); }},
@@ -151,6 +152,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     ProgramOptions program;
     program.headless = true;
     program.start_stage = options.stage;
+    program.start_score = options.score;
     FrameLoopHooks& hooks = program.hooks;
     hooks.after_stage_setup = [&] {
         if (options.power < 0) return;

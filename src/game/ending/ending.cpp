@@ -97,7 +97,7 @@ void StartParade(const Parade& parade) {
 
 // The clouds ride sprite 1, which the ending turns into a marker drifting down
 // at this speed: whatever the scene, they pass and leave at the bottom.
-constexpr double kSceneryDrift = 1.5;
+constexpr double kSceneryDrift = 3.0;
 constexpr std::int32_t kSceneryLayer = 5;
 constexpr std::int32_t kSceneryMarker = 1;
 constexpr std::int32_t kOrnamentMinApart = 41;
@@ -251,7 +251,14 @@ void CEnding::DrawScene() const {
     else
         at.Move(0, 0);
     g_DDBPack.AddBlt(at, scene_, kPictureLayer, 0, kOpaque);
+    if (scene_ < 5) return;
 
+    // Picture 6 holds the panel too; laid over it again it stays above the
+    // drifting clouds, so the result can always be read.
+    CQ7Pos panel;
+    g_DDBPack.GetSprite(ending::kPanel).Pos.Copy(panel);
+    panel.Move(161, 199);
+    g_DDBPack.AddBlt(panel, ending::kPanel, kTitleLayer, 0, kMasked);
     if (scene_ != 5) return;
     CQ7Pos title;
     g_DDBPack.GetSprite(ending::kTitleDim).Pos.Copy(title);
@@ -261,10 +268,6 @@ void CEnding::DrawScene() const {
     g_DDBPack.GetSprite(kCongratulations).Pos.Copy(banner);
     banner.Move(160, 50);
     g_DDBPack.AddBlt(banner, kCongratulations, kTitleLayer, 0, kMasked);
-    CQ7Pos panel;
-    g_DDBPack.GetSprite(ending::kPanel).Pos.Copy(panel);
-    panel.Move(161, 199);
-    g_DDBPack.AddBlt(panel, ending::kPanel, kTitleLayer, 0, kMasked);
 }
 
 void CEnding::AddScenery() {
