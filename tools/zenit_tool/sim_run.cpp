@@ -158,8 +158,12 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         if (options.power < 0) return;
         g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
     };
+    // The ending never ends by itself: a run without --frames stops once its
+    // result is ready and the final scene has opened (32 frames later).
+    int frames_with_result = 0;
     hooks.before_step = [&] {
         if (options.frames >= 0 && frame >= options.frames) return false;
+        if (options.frames < 0 && g_ResultReady && ++frames_with_result > 32) return false;
         PadState pad = script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
         g_DX7.Headless()->SetPadState(pad.left, pad.right, pad.up, pad.down, pad.buttons);
