@@ -402,7 +402,7 @@ Image Wisp(int w, int h, std::uint32_t seed) {
             a += (TileNoise(x, y, 4, 64, seed + 7) - 0.5) * 0.35;
             const double keep = std::clamp((a - 0.15) / 0.9, 0.0, 0.85);
             if (Bayer(x, y) >= keep) continue;
-            img.Set(x, y, a > 0.75 ? kWhite : kPlaster[4]);  // white, warmer where thin
+            img.Set(x, y, a > 0.75 ? kWhite : kGrey[5]);  // shared colours: the cloud stage may show them too
         }
     return img;
 }

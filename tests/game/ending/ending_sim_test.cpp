@@ -46,9 +46,9 @@ TEST(EndingSim, TheFirst4300FramesArePinnedAndTheirCodeVerifies) {
         const char* score;
     } runs[] = {
         // Score 0: the quiet final picture (scene 6).
-        {"--stage 9 --frames 4300", "281374182017-012529367892", "53dc1d7441c241d9", "0"},
+        {"--stage 9 --frames 4300", "281374182017-012529367892", "44f6366976068521", "0"},
         // Above 9999999: the title over the home valley (scene 5).
-        {"--stage 9 --score 10000000 --frames 4300", "281374192018-012529368893", "85ead9f0550b8f32", "10000000"},
+        {"--stage 9 --score 10000000 --frames 4300", "281374192018-012529368893", "081e72d49b13f990", "10000000"},
     };
     for (const auto& r : runs) {
         SCOPED_TRACE(r.options);
