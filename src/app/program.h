@@ -23,7 +23,8 @@ struct ProgramOptions {
     // The stage to begin with (1..9); a start past stage 1 begins with the
     // new-game values stage 1 would set (one ship, no weapon levels, score 0, rank 0).
     int start_stage = 1;
-    // The score such a start carries into its first stage (before the stage's rank rule).
+    // With a start past stage 1: the score to begin with, before the stage's
+    // rank rule (to see a late stage or the ending as a high-scoring run reaches it).
     int start_score = 0;
     FrameLoopHooks hooks;
     // The run's replay: a new file named by date and time in replay_dir (the

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "game/ending/ending.h"
 #include "game/stages/stage1.h"
 
 namespace {
@@ -14,6 +15,7 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {9, Make<CEnding>},
 };
 
 StageFactoryOverride g_override;

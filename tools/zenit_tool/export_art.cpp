@@ -20,6 +20,7 @@
 #include "core/resource_pack.h"
 #include "gfx/q7_ddbpack256.h"
 #include "gfx/q7_palette256.h"
+#include "stage_palettes.h"
 #include "tool.h"
 
 namespace fs = std::filesystem;
@@ -51,27 +52,13 @@ bool WritePng(const fs::path& path, int w, int h, const std::vector<Rgb>& pixels
     return std::fclose(f) == 0;
 }
 
-// The texts each loader applies, in order, with their start indices.
-struct Load {
-    int text, start;
-};
-const std::vector<Load>& StageLoads(int stage) {
-    static const std::vector<Load> loads[10] = {
-        {},
-        {{101, 1}, {102, 181}, {103, 51}}, {{101, 1}, {104, 181}, {103, 51}}, {{101, 1}, {104, 181}, {103, 51}},
-        {{101, 1}, {105, 181}, {103, 51}}, {{101, 1}, {106, 101}, {103, 51}}, {{101, 1}, {107, 181}, {103, 51}},
-        {{101, 1}, {108, 101}, {103, 51}}, {{111, 1}, {110, 111}, {109, 51}}, {{111, 1}, {109, 51}, {112, 181}},
-    };
-    return loads[std::clamp(stage, 1, 9)];
-}
-
 std::string Text(std::span<const std::uint8_t> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 std::vector<Rgb> StagePalette(int stage) {
     CQ7Palette256 pal;
     pal.Clear();
-    for (const Load& l : StageLoads(stage))
-        if (auto t = FindResource("STRING", l.text)) pal.SetUpText(Text(*t), l.start);
+    for (const PaletteLoad& l : StagePaletteLoads(stage))
+        if (auto t = FindResource("STRING", l.text)) pal.SetUpText(Text(*t), l.first);
     std::vector<Rgb> out(256);
     for (int i = 0; i < 256; ++i) {
         std::int32_t c = pal.GetColor32(i);

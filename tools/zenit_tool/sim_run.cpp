@@ -42,7 +42,9 @@ void Fnv(std::uint64_t& h, std::uint32_t v) {
     }
 }
 
-bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
+}  // namespace
+
+bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
     if (frame.rgb.empty()) return false;
     std::vector<std::uint8_t> rgb(frame.rgb.size() * 3);
     for (std::size_t i = 0; i < frame.rgb.size(); ++i) {
@@ -52,6 +54,8 @@ bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
     }
     return stbi_write_png(file.string().c_str(), frame.width, frame.height, 3, rgb.data(), frame.width * 3) != 0;
 }
+
+namespace {
 
 void PrintMessages() {
     if (HeadlessBackend* headless = g_DX7.Headless())
@@ -70,10 +74,11 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     };
     const NumberOption numbers[] = {
         {"--stage", 1, 9, "a stage number 1..9", [&](long long v) { o.stage = static_cast<int>(v); }},
+        {"--score", 0, 2'147'483'647, "a score 0..2147483647", [&](long long v) { o.score = static_cast<int>(v); }},
         {"--frames", 0, 1'000'000'000, "a frame count", [&](long long v) { o.frames = v; }},
         {"--power", 0, 3, "a weapon level 0..3", [&](long long v) { o.power = static_cast<int>(v); }},
+        {"--rank", 0, 10, "a rank 0..10", [&](long long v) { o.rank = static_cast<int>(v); }},
         {"--every", 1, 1'000'000'000, "a count of 1 or more", [&](long long v) { o.every = static_cast<int>(v); }},
-        {"--score", 0, 2'000'000'000, "a score 0..2000000000", [&](long long v) { o.score = static_cast<int>(v); }},
     };
     auto fail = [&](std::string why) {
         if (error) *error = std::move(why);
@@ -111,9 +116,10 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
 
 std::string ReplayNote(const SimOptions& o) {
     std::string note = "--stage " + std::to_string(o.stage);
-    if (o.score >= 0) note += " --score " + std::to_string(o.score);
+    if (o.score > 0) note += " --score " + std::to_string(o.score);
     if (o.invincible) note += " --invincible";
     if (o.power >= 0) note += " --power " + std::to_string(o.power);
+    if (o.rank >= 0) note += " --rank " + std::to_string(o.rank);
     return note;
 }
 
@@ -207,7 +213,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     ProgramOptions program;
     program.headless = true;
     program.start_stage = options.stage;
-    program.start_score = std::max(options.score, 0);
+    program.start_score = options.score;
     program.replay_file = options.record;
     program.replay_note = ReplayNote(options);
     FrameLoopHooks& hooks = program.hooks;
@@ -219,15 +225,24 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
                 g_ShotButton = b[0], g_PowerUpButton = b[1], g_PauseButton = b[2], g_SpeedUpButton = b[3];
             }
             // Stage 1 starts a new game itself; the score comes after it.
-            if (options.score >= 0 && options.stage == 1) g_Score = options.score;
+            if (options.stage == 1 && options.score > 0) g_Score = options.score;
             first_stage = false;
         }
         if (options.power >= 0) g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
+        if (options.rank >= 0) {
+            g_Rank = options.rank;
+            SetRankValues();
+            SetShieldTimes();
+        }
         tallies.StageStarted();
         stage_start = frame;
     };
+    // The ending never ends by itself: a run without --frames stops once its
+    // result is ready and the final scene has opened (32 frames later).
+    int frames_with_result = 0;
     hooks.before_step = [&] {
         if (options.frames >= 0 && frame >= options.frames) return false;
+        if (options.frames < 0 && g_ResultReady && ++frames_with_result > 32) return false;
         PadState pad = options.bot ? bot.Next() : script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
         g_DX7.Headless()->SetPadState(pad.left, pad.right, pad.up, pad.down, pad.buttons);
@@ -235,10 +250,12 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         return true;
     };
     hooks.after_present = [&] {
-        if (!options.frames_dir.empty() && presented % options.every == 0) {
+        if (presented % options.every == 0) {
+            const HeadlessFrame& shown = g_DX7.Headless()->LastFrame();
+            if (options.frame_sink) options.frame_sink(shown);
             char name[32];
             std::snprintf(name, sizeof name, "frame_%06lld.png", static_cast<long long>(presented));
-            if (!WritePng(std::filesystem::path(options.frames_dir) / name, g_DX7.Headless()->LastFrame()))
+            if (!options.frames_dir.empty() && !WriteFramePng(std::filesystem::path(options.frames_dir) / name, shown))
                 frames_ok = false;
         }
         ++presented;

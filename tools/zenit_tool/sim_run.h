@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -14,26 +15,30 @@
 #include "app/form1.h"
 #include "app/replay.h"
 #include "input_script.h"
+#include "platform/i_headless.h"
 
 struct SimOptions {
     int stage = 1;             // --stage N: start at stage N with new-game values
+    int score = 0;             // --score S: the score the run starts with (before a later stage's rank rule)
     std::int64_t frames = -1;  // --frames F: stop after F frames in all (-1: run to the end)
     std::string input;         // --input FILE: pad script
     bool invincible = false;   // --invincible: g_NoDamage stays true
     bool autofire = false;     // --autofire: the attack button is held
     int power = -1;            // --power L: all four weapon levels after each stage's set-up
+    int rank = -1;             // --rank R: the rank (and what it sets) after each stage's own set-up
     std::string trace;         // --trace FILE: one JSON line per frame
     std::string frames_dir;    // --frames-dir DIR: presented frames as PNG
     int every = 1;             // --every K: every K-th presented frame
-    int score = -1;            // --score S: the score the run starts with (-1: none given)
     bool bot = false;          // --bot: the autopilot plays
     std::string record;        // --record FILE: the run's input as a replay
     bool tallies = true;       // count what the run creates (no option: tests compare runs without)
+    // Also handed every K-th presented frame (callers that keep frames, not an option).
+    std::function<void(const HeadlessFrame& frame)> frame_sink;
 };
 
 inline constexpr const char* kSimOptionsUsage =
-    "[--stage N] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--trace FILE] "
-    "[--frames-dir DIR --every K] [--score S] [--bot] [--record FILE]";
+    "[--stage N] [--score S] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--rank R] "
+    "[--trace FILE] [--frames-dir DIR --every K] [--bot] [--record FILE]";
 
 // Parses the options; on a bad one returns nothing and says why in `error`.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error);
@@ -74,6 +79,9 @@ int RunSim(const SimOptions& options, SimResult& result,
 
 // The options a replay's "# sim" line gives (those that change what is played).
 std::string ReplayNote(const SimOptions& options);
+
+// Writes an RGB picture (0x00RRGGBB pixels) as PNG; false when it cannot.
+bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame);
 
 // The summary line: {"stage_no":..,"frames":..,...,"hash":"<16 hex digits>"}.
 std::string SummaryJson(const SimResult& result);

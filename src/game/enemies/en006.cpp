@@ -37,20 +37,14 @@ const FireStep kCycle[] = {
 };
 
 // 26 smokes down the hull, from (-1, -105) to (-1, +100).
-struct DeathChain {
-    HullShot points[26];
-    constexpr DeathChain() : points() {
-        for (int i = 0; i < 26; ++i) points[i] = {-1, -105 + (205 * i + 12) / 25, 0};
-    }
-};
-constexpr DeathChain kDeathChain;
+constexpr SmokeChain<26> kDeathChain(-1, -105, 100);
 
 const LargeEnemyLayout kLayout = {
     .body_sprite = 98,
     .body_layer = 2,
     .turret_layer = 4,
     .parts = kParts,
-    .cycle = kCycle,
+    .cycle = {.steps = kCycle},
     .death_smokes = kDeathChain.points,
 };
 }  // namespace

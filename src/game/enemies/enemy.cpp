@@ -15,7 +15,7 @@ void CEnemy::Call_Initial(int&) {
     AdjustForRank();
     x_ = ep_.X;
     y_ = ep_.Y;
-    hit_points_ = profile_.hit_points;
+    hit_points_ = profile_.hit_points + profile_.hit_points_per_rank * g_Rank;
     heading_ = ex_.Heading;
     next_shot_ = ex_.FirstShot;
     never_hidden_ = ep_.Param9 != 0;
@@ -25,9 +25,11 @@ void CEnemy::Call_Initial(int&) {
     PlaceRects();
 }
 
-void CEnemy::AdjustForRank() {
-    ex_.ShotInterval = std::max(20, ex_.ShotInterval - 10 * g_Rank);
-    ex_.FireLimitY = std::min(240, ex_.FireLimitY + 20 * g_Rank);
+void CEnemy::AdjustForRank() { AdjustScheduleForRank(ex_, profile_.shot_rank); }
+
+void AdjustScheduleForRank(EnemyParamEx& ex, const ShotRankRule& rule) {
+    ex.ShotInterval = std::max(rule.floor, ex.ShotInterval - rule.per_rank * g_Rank) / rule.divisor;
+    ex.FireLimitY = std::min(240, ex.FireLimitY + 20 * g_Rank);
 }
 
 void CEnemy::CopySpriteRect(std::int32_t sprite, CQ7Pos& rect) { g_DDBPack.GetSprite(sprite).Pos.Copy(rect); }
@@ -41,7 +43,11 @@ void CEnemy::SetAnchorFromY() { anchor_ = y_ - g_DDBPack.GetSprite(1).Pos.Top();
 bool CEnemy::Call_Events() {
     ++frame_;
     if (flash_ > 0) --flash_;
-    hidden_ = IsGround() && !never_hidden_ && g_ObstacleList.GetDamage1(hit_) == 1;
+    if (profile_.ends_when_bullets_off && g_BulletsOff) {
+        Destroy(false);
+        return true;
+    }
+    hidden_ = IsHidden();
     if (frame_ > ep_.EntryFrames) {
         if (TakeDamage()) {
             Destroy();
@@ -58,6 +64,8 @@ bool CEnemy::Call_Events() {
     return false;
 }
 
+bool CEnemy::IsHidden() const { return IsGround() && !never_hidden_ && g_ObstacleList.GetDamage1(hit_) == 1; }
+
 bool CEnemy::TakeDamage() {
     if (hidden_) return false;
     if (profile_.hit_points == 0) return g_PlayerAttackList.GetDamage1(hit_) == 1 || g_HitFlash == 1;
@@ -71,8 +79,8 @@ bool CEnemy::TakeDamage() {
     return false;
 }
 
-void CEnemy::Destroy() {
-    AddScore(profile_.score, true);
+void CEnemy::Destroy(bool scored) {
+    if (scored) AddScore(profile_.score, true);
     const Explosion& e = profile_.explosion;
     if (e.sound) *e.sound = true;
     const std::int32_t ix = RoundHalfEven(x_), iy = RoundHalfEven(y_);

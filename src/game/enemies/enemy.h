@@ -5,7 +5,8 @@
 // differs: its set-up, its motion, its shot and, rarely, extra destruction
 // effects. The frame runs in this order:
 //
-//    1. frame counter + 1, flash counter - 1 (not below 0)
+//    1. frame counter + 1, flash counter - 1 (not below 0); escorts and
+//       missiles go up in smoke, unscored, once a boss is beaten
 //    2. hidden test (ground enemies under an obstacle)
 //    3. during the entry frames, skip to 7
 //    4. damage (with the hit-flash bonus)           5. destruction, scored
@@ -39,15 +40,26 @@ struct Explosion {
     std::int32_t wreck_layer = -1;  // -1: the enemy's DrawLayer - 1
 };
 
+// How the rank shortens ShotInterval at set-up: interval - per_rank x rank,
+// raised to at least `floor`, then divided (truncated) by `divisor`.
+struct ShotRankRule {
+    std::int32_t per_rank = 10;
+    std::int32_t floor = 20;
+    std::int32_t divisor = 1;
+};
+
 struct EnemyProfile {
     EnemyKind kind = EnemyKind::Air;
     std::int32_t hit_points = 0;  // 0: dies at the first touch (GetDamage1)
+    std::int32_t hit_points_per_rank = 0;  // added once per rank at set-up
     std::int32_t score = 0;
     std::int32_t bound_sprite = 100;  // screen bound: sprite 0 or sprite 100
     std::int32_t flash_bonus = 1000;  // extra damage on the frame the hit flash starts
     bool hit_sound_during_flash = true;
     bool turns = false;          // turns toward the ship every TurnInterval frames
     bool distance_rule = false;  // fires only when at least g_MinFireDist2 away
+    bool ends_when_bullets_off = false;  // blows up, unscored, once a boss is beaten
+    ShotRankRule shot_rank = {};
     Explosion explosion = {};
 };
 
@@ -94,6 +106,15 @@ protected:
     // Turning after the rectangles are placed (profile.turns): the default
     // turns the heading one step toward the ship every TurnInterval frames.
     virtual void Turn();
+    // Step 2: hidden this frame (no damage, no registration). The default:
+    // a ground enemy under an obstacle, unless it is never hidden.
+    virtual bool IsHidden() const;
+    // Step 6: removed without score. The default: off the class's screen bound.
+    virtual bool OffScreen() const;
+    // Step 10: the shot schedule and the firing rules, then Fire().
+    virtual void Shoot();
+    // Step 12: the hit lists and the missile targets.
+    virtual void Register() const;
 
     // Sets up a rectangle as a copy of a sprite's rectangle.
     static void CopySpriteRect(std::int32_t sprite, CQ7Pos& rect);
@@ -127,11 +148,13 @@ private:
     bool IsGround() const { return profile_.kind == EnemyKind::Ground; }
     // Steps 4 and 5: true when the enemy is destroyed this frame.
     bool TakeDamage();
-    void Destroy();
-    bool OffScreen() const;
-    void Shoot();
-    void Register() const;
+    void Destroy(bool scored = true);
 };
+
+// The shooting schedule's rank adjustment: ShotInterval shortened by the rule
+// (by default 10 x rank, at least 20), FireLimitY 20 x rank lower on the
+// screen (at most 240).
+void AdjustScheduleForRank(EnemyParamEx& ex, const ShotRankRule& rule = {});
 
 // Smoke and wreck helpers shared with the large enemies and bosses.
 namespace enemy_fx {

@@ -1,59 +1,26 @@
 // CLargeEnemy: the multi-part enemies (ships and fortresses riding the ground).
 //
-// A class is a LargeEnemyLayout: a hull with a body sprite, a table of parts
-// at fixed offsets from the hull centre (part 0 is the core, the others are
-// turrets), a firing cycle that visits the parts in turn, and the chain of
-// smokes that ends it. The table order is the order in which the parts are
-// damaged, fired and drawn. The core can only be hurt once every turret is
-// gone; a destroyed turret keeps its place, keeps turning and smokes on its
-// firing steps instead of firing.
+// A class is a LargeEnemyLayout (large_layout.h): a hull with a body sprite,
+// a table of parts at fixed offsets from the hull centre (part 0 is the
+// core, the others are turrets), firing clocks that visit the parts in turn,
+// and the chain of smokes that ends it. The table order is the order in
+// which the parts are damaged, fired and drawn. The core can only be hurt
+// once every other part is gone; a destroyed part keeps its place, keeps
+// turning and smokes on its firing steps instead of firing.
 //
 // Created like every enemy from g_EnemyParam (X, Y, Mode = ground speed x 10)
-// and g_EnemyParamEx (FirstShot, TurnInterval).
+// and g_EnemyParamEx (FirstShot, TurnInterval; ShotInterval and FireLimitY
+// for the classes that keep the record's schedule).
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "app/zenit02.h"
 #include "core/game_object.h"
 #include "core/q7_pos.h"
-
-struct LargePartDef {
-    std::int32_t dx = 0, dy = 0;      // centre relative to the rounded hull centre
-    std::int32_t w = 0, h = 0;        // hit rectangle
-    std::int32_t hit_points = 0;
-    std::int32_t score = 0;
-    std::int32_t sprite_base = 0;     // turret sprite = base + heading; 0 for the core
-    std::int32_t start_heading = 2;
-    bool large_smoke = false;         // size of its explosion and of its wreck's puffs
-};
-
-// A shot fixed to the hull: its own start point and 16-way direction.
-struct HullShot {
-    std::int32_t dx = 0, dy = 0;
-    std::int32_t dir = 0;
-};
-
-// One step of the firing cycle: either a turret part firing around its
-// heading (each spread value added to heading x 2), or the hull's fixed guns.
-struct FireStep {
-    std::int32_t part = -1;  // -1: the hull
-    std::span<const std::int32_t> spread = {};
-    std::span<const HullShot> hull = {};
-    double offset = 0;
-    double speed_add = 0;
-};
-
-struct LargeEnemyLayout {
-    std::int32_t body_sprite = 0;
-    std::int32_t body_layer = 2;
-    std::int32_t turret_layer = 4;
-    std::span<const LargePartDef> parts = {};  // parts[0] is the core
-    std::span<const FireStep> cycle = {};
-    std::span<const HullShot> death_smokes = {};  // offsets of the final chain (dir unused)
-};
+#include "game/enemies/large_layout.h"
 
 class CLargeEnemy : public GameObject {
 public:
@@ -66,13 +33,15 @@ public:
     bool Call_Events() override;
 
     // Read-outs for tests and the stage.
+    std::size_t PartCount() const { return parts_.size(); }
     std::int32_t PartHitPoints(std::size_t part) const { return parts_[part].hit_points; }
     std::int32_t PartHeading(std::size_t part) const { return parts_[part].heading; }
     std::int32_t PartFlash(std::size_t part) const { return parts_[part].flash; }
     const CQ7Pos& PartHitPos(std::size_t part) const { return parts_[part].hit; }
-    std::int32_t FireStepNo() const { return fire_step_; }
-    std::int32_t FireInterval() const { return fire_interval_; }
-    std::int32_t NextFireFrame() const { return next_fire_; }
+    // The main clock (0) or the second one (1).
+    std::int32_t FireStepNo(int clock = 0) const { return clocks_[clock].step; }
+    std::int32_t FireInterval(int clock = 0) const { return clocks_[clock].interval; }
+    std::int32_t NextFireFrame(int clock = 0) const { return clocks_[clock].next; }
     double Y() const { return y_; }
 
 private:
@@ -83,12 +52,21 @@ private:
         std::int32_t flash = 0;
         CQ7Pos hit, sprite;
     };
+    struct Clock {
+        const FireClock* def = nullptr;
+        std::int32_t interval = 0;
+        std::int32_t next = 0;
+        std::int32_t step = 0;  // 1.. once the cycle has started
+    };
 
     void PlaceParts();
+    std::int32_t DamageTo(const Part& part) const;
     // Damages one part; true when it was destroyed by this hit.
     bool DamagePart(Part& part, std::int32_t extra);
     void Turn();
-    void FireCycle();
+    void RunClock(Clock& clock);
+    void FirePart(const FireStep& step, std::int32_t index);
+    void Shoot(ShotKind kind, std::int32_t x, std::int32_t y, std::int32_t dir, double offset, double speed_add) const;
     void Draw();
     void Register() const;
     std::int32_t TurretHitPoints() const;
@@ -102,9 +80,9 @@ private:
     double x_ = 0, y_ = 0;
     std::int32_t anchor_ = 0;
     double travel_ = 0, speed_ = 0;
-    std::int32_t fire_interval_ = 0;
-    std::int32_t next_fire_ = 0;
-    std::int32_t fire_step_ = 0;  // 1..8 once the cycle has started
+    std::array<Clock, 2> clocks_;
     std::vector<Part> parts_;
+    std::vector<CQ7Pos> extra_hull_;  // the core's further rectangles
+    std::vector<CQ7Pos> decor_;
     CQ7Pos body_;
 };

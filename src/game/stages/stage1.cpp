@@ -3,6 +3,7 @@
 #include "app/zenit02.h"
 #include "game/enemies/boss01.h"
 #include "game/stages/bg1.h"
+#include "game/stages/hull_sprites.h"
 #include "game/stages/stage1_spawns.h"
 
 namespace {
@@ -15,14 +16,12 @@ using namespace stage1;
 constexpr WorkPiece kBasePieces[] = {
     {1062, 0, 0}, {1063, 0, 32}, {1064, 0, 64}, {1065, 0, 96}, {1066, 0, 128}, {1067, 0, 160}, {1068, 0, 192},
 };
-// 98: the hull of the armoured ship CEN006.
-constexpr WorkPiece kHullPieces[] = {{4115, 0, 0}, {4116, 0, 123}};
 // 97: the boss.
 constexpr WorkPiece kBossPieces[] = {{6001, 0, 0}, {6002, 0, 40}, {6003, 0, 80}};
 
 constexpr WorkSprite kWorkSprites[] = {
     {.id = 99, .width = 320, .height = 196, .pieces = kBasePieces, .centre_based = false},
-    {.id = 98, .width = 84, .height = 246, .pieces = kHullPieces, .corner_based_pieces = true, .centre_based = true},
+    kCruiserHull,  // 98: the armoured ship CEN006
     {.id = 97, .width = 240, .height = 100, .pieces = kBossPieces, .centre_based = true},
 };
 

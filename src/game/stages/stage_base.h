@@ -17,24 +17,11 @@
 #include "core/game_object.h"
 #include "core/q7_objectpack.h"
 #include "game/stages/stage_script.h"
+#include "game/stages/work_sprite.h"
 
 struct PaletteLoad {
     std::int32_t text = 0;   // string resource 101..112
     std::int32_t first = 0;  // first palette index it fills
-};
-
-struct WorkPiece {
-    std::int32_t sprite = 0;
-    std::int32_t x = 0, y = 0;  // top-left inside the work sprite
-};
-
-// A sprite composed at set-up from resource pieces (ids 87..99).
-struct WorkSprite {
-    std::int32_t id = 0;
-    std::int32_t width = 0, height = 0;
-    std::span<const WorkPiece> pieces;
-    bool corner_based_pieces = false;  // the pieces are made corner-based first
-    bool centre_based = false;         // Center_Base of the finished sprite
 };
 
 // Who may play the sound requests of the enemies.
@@ -94,7 +81,6 @@ private:
     void ServeSoundRequests();
     bool GateOpen() const;
     void RaiseRank() const;
-    void StartMusicPaused() const;
 
     const StageDef& def_;
 };
@@ -102,6 +88,11 @@ private:
 // Sets one sprite up as a work sprite from its pieces (set-up only: it uses
 // the draw queue, which it leaves empty).
 void ComposeWorkSprite(const WorkSprite& work);
+
+// Loads the music, sets its loop, resets the synthesiser, sets the master
+// volume and starts it paused (the caller resumes it later), giving each call
+// a moment and keeping the window alive meanwhile.
+void StartMusicPaused(const MusicSetup& music);
 
 // The rank a score earns under the rule (0 with no thresholds).
 std::int32_t RankForScore(const RankRule& rule, std::int32_t score);

@@ -1,0 +1,27 @@
+# Runs every scene of `zenit-tool gallery` for a few pictures: each must run,
+# write its sheet and have enemies on screen. Called by ctest with
+# -DTOOL=<zenit-tool> -DOUT=<a scratch folder>.
+execute_process(COMMAND ${TOOL} gallery --list OUTPUT_VARIABLE list RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "zenit-tool gallery --list exited with ${rc}")
+endif()
+string(REGEX MATCHALL "\n  [a-z0-9]+ " names "${list}")
+list(LENGTH names count)
+if(count LESS 1)
+  message(FATAL_ERROR "no scenes listed:\n${list}")
+endif()
+file(MAKE_DIRECTORY ${OUT})
+foreach(entry ${names})
+  string(STRIP "${entry}" scene)
+  set(sheet ${OUT}/${scene}.png)
+  file(REMOVE ${sheet})
+  execute_process(COMMAND ${TOOL} gallery ${scene} --frames 301 --every 100 --sheet ${sheet}
+                  OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT EXISTS ${sheet})
+    message(FATAL_ERROR "gallery ${scene} exited with ${rc} or wrote no sheet:\n${out}")
+  endif()
+  if(NOT out MATCHES "3 frames of stage [1-8], up to [1-9][0-9]* enemies")
+    message(FATAL_ERROR "gallery ${scene} showed no enemies:\n${out}")
+  endif()
+  message(STATUS "${out}")
+endforeach()
