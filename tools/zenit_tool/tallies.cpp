@@ -17,8 +17,7 @@ std::string TallyName(const std::type_info& type) {
                                                      std::free);
     std::string name = status == 0 && demangled ? demangled.get() : type.name();
     if (std::size_t colons = name.rfind("::"); colons != std::string::npos) name = name.substr(colons + 2);
-    if (name.rfind("CTama", 0) == 0 || name == "CDirectedTama" || name == "CVelocityTama" || name == "CBombTama")
-        return "bullets";
+    if (name.find("Tama") != std::string::npos) return "bullets";  // CTama ... CTama8 and their bases
     if (name == "CSmoke") return "smokes";
     return name;
 }

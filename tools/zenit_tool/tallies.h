@@ -3,7 +3,7 @@
 //
 // It watches the object pack and only reads, so a run plays the same with
 // it as without it. Classes are counted under their own names ("CEN001",
-// "CBoss01"), except the enemy bullets (every CTama class), counted as
+// "CBoss01"), except the enemy bullets (every Tama class), counted as
 // "bullets", and the explosions (CSmoke), counted as "smokes".
 //
 // Destroyed: an object that gave the player points in the step it was
