@@ -1,8 +1,10 @@
 #include "sim_run.h"
 
+#include <time.h>
+
 #include <chrono>
-#include <exception>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 
@@ -48,6 +50,13 @@ bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
         rgb[3 * i + 2] = static_cast<std::uint8_t>(frame.rgb[i]);
     }
     return stbi_write_png(file.string().c_str(), frame.width, frame.height, 3, rgb.data(), frame.width * 3) != 0;
+}
+
+// CPU time of this thread; too costly a call (a system call) to take per frame.
+double ThreadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 void PrintMessages() {
@@ -156,7 +165,9 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         if (options.power < 0) return;
         g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
     };
+    double cpu_start = -1;
     hooks.before_step = [&] {
+        if (cpu_start < 0) cpu_start = ThreadCpuSeconds();
         if (options.frames >= 0 && frame >= options.frames) return false;
         PadState pad = script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
@@ -175,6 +186,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     };
     hooks.after_frame = [&] {
         ++frame;
+        if (options.stop_after_stage && g_StageEnd) g_StageNo = 10;
         if (trace)
             trace << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
                   << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
@@ -190,6 +202,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         std::fprintf(stderr, "sim: the game stopped: %s\n", e.what());
     }
     result.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.cpu_seconds = cpu_start < 0 ? 0 : ThreadCpuSeconds() - cpu_start;
     PrintMessages();
     SetClock(nullptr);
 

@@ -23,6 +23,7 @@ struct SimOptions {
     std::string trace;         // --trace FILE: one JSON line per frame
     std::string frames_dir;    // --frames-dir DIR: presented frames as PNG
     int every = 1;             // --every K: every K-th presented frame
+    bool stop_after_stage = false;  // the program ends with the first stage, as on Esc
 };
 
 inline constexpr const char* kSimOptionsUsage =
@@ -42,6 +43,7 @@ struct SimResult {
     std::string result_text;
     std::uint64_t hash = 0;    // last presented frame's pixels, score, lives and rank
     double wall_seconds = 0;   // real time the run took
+    double cpu_seconds = 0;    // this thread's CPU time from the first frame to the end
 };
 
 // Runs the game; `bench` (optional) receives every frame's phase timings.
