@@ -336,9 +336,12 @@ void Form1::RunStage() {
             expected_tick = 0;
         }
 
+        // Wait for the tick in 1 ms polls, but sleep through the part that is
+        // sure to pass first: the loop ends at the very same poll, without
+        // waking the program (and the window) sixteen times a frame.
         int tick = g_Timer.GetCount();
         while (tick < expected_tick) {
-            SleepMs(1);
+            SleepMs(std::max(1, g_Timer.WholeMsBefore(expected_tick)));
             tick = g_Timer.GetCount();
             Yield();
         }

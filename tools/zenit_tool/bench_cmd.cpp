@@ -13,6 +13,13 @@
 // capped at --frames frames (kAllFrameCap without it: the ending never ends
 // by itself): one line per stage, then the whole.
 //
+// --window plays in the real window instead (SDL, the real clock and its
+// pacing, no settings dialog; the pad is the real one, so --autofire and
+// --input do not apply), for --frames frames (kWindowFrames without it), and
+// tells the CPU time this thread (the game's main thread: step, draw, map,
+// texture upload, present and the waits between ticks) and the whole process
+// spent per frame.
+//
 // Every bench ends with the display map against memcpy: the last back
 // screen through the 32-bit colour table into a frame of colours, and a
 // memcpy of that frame, taken in turns so both see the same machine.
@@ -25,7 +32,9 @@
 #include <numeric>
 #include <vector>
 
+#include "app/program.h"
 #include "app/stage_factory.h"
+#include "app/zenit02.h"
 #include "gfx/pixel_map.h"
 #include "gfx/q7_ddbpack256.h"
 #include "gfx/q7_palette256.h"
@@ -37,6 +46,7 @@ namespace {
 constexpr double kTicksPerSecond = 59.94;
 constexpr std::int64_t kAllFrameCap = 36000;  // ten minutes of play
 constexpr int kMapRounds = 1000;
+constexpr std::int64_t kWindowFrames = 600;  // ten seconds
 
 struct Series {
     std::vector<double> us;
@@ -187,27 +197,78 @@ int BenchAll(SimOptions options) {
     return code;
 }
 
+int BenchWindow(const SimOptions& options) {
+    const std::int64_t limit = options.frames >= 0 ? options.frames : kWindowFrames;
+    ResetGlobalState();
+    ProgramOptions program;
+    program.settings_dialog = false;
+    program.start_stage = options.stage;
+    Phases phases;
+    std::int64_t frames = 0;
+    double thread_start = -1, process_start = 0;
+    auto wall_start = std::chrono::steady_clock::now();
+    FrameLoopHooks& hooks = program.hooks;
+    hooks.after_stage_setup = [&] {
+        if (options.power >= 0) g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
+    };
+    hooks.before_step = [&] {
+        if (thread_start < 0) {
+            thread_start = ThreadCpuSeconds();
+            process_start = ProcessCpuSeconds();
+            wall_start = std::chrono::steady_clock::now();
+        }
+        if (options.invincible) g_NoDamage = true;
+        return frames < limit;
+    };
+    hooks.after_frame = [&] { ++frames; };
+    hooks.bench = [&](const FramePhaseTimes& t) {
+        phases.step.us.push_back(t.step_us);
+        phases.frame.us.push_back(t.step_us + t.draw_us + t.present_us);
+        if (!t.presented) return;
+        phases.draw.us.push_back(t.draw_us);
+        phases.present.us.push_back(t.present_us);
+    };
+    const int stage = options.stage;
+    const int code = Main(program);
+    const double thread = thread_start < 0 ? 0 : ThreadCpuSeconds() - thread_start;
+    const double process = thread_start < 0 ? 0 : ProcessCpuSeconds() - process_start;
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count();
+    const double per_frame = frames > 0 ? 1e6 / static_cast<double>(frames) : 0;
+    std::printf("{\"window\":true,\"frames\":%lld,\"late_frames\":%d,\"seconds\":%.3f,\"main_thread_cpu_us\":%.1f,"
+                "\"process_cpu_us\":%.1f,%s}\n",
+                static_cast<long long>(frames), g_StageLate[stage], wall, thread * per_frame, process * per_frame,
+                phases.Json().c_str());
+    return code;
+}
+
 int RunBenchCommand(const std::vector<std::string>& args) {
     std::vector<std::string> rest;
-    bool all = false;
+    bool all = false, window = false;
     for (const std::string& a : args) {
         if (a == "--all") all = true;
+        else if (a == "--window") window = true;
         else rest.push_back(a);
     }
     std::optional<SimOptions> options = ParseSimOptionsOrExplain(rest, "bench");
     if (!options) return 2;
-    if (!all) return BenchOne(*options);
-    for (const char* alone : {"--stage", "--input", "--trace", "--frames-dir"}) {
-        if (std::find(rest.begin(), rest.end(), alone) != rest.end()) {
-            std::fprintf(stderr, "bench: --all plays every stage itself; %s does not go with it\n", alone);
+    if (!all && !window) return BenchOne(*options);
+    if (all && window) {
+        std::fprintf(stderr, "bench: --all and --window do not go together\n");
+        return 2;
+    }
+    const auto refused = all ? std::vector<std::string>{"--stage", "--input", "--trace", "--frames-dir"}
+                             : std::vector<std::string>{"--autofire", "--input", "--trace", "--frames-dir"};
+    for (const std::string& option : refused) {
+        if (std::find(rest.begin(), rest.end(), option) != rest.end()) {
+            std::fprintf(stderr, "bench: %s does not go with %s\n", option.c_str(), all ? "--all" : "--window");
             return 2;
         }
     }
-    return BenchAll(*options);
+    return all ? BenchAll(*options) : BenchWindow(*options);
 }
 
 const ToolCommandRegistrar kRegister(
-    {"bench", std::string("bench [--all] ") + kSimOptionsUsage +
+    {"bench", std::string("bench [--all | --window] ") + kSimOptionsUsage +
                   "  like sim; phase times (median, p99), CPU time, frame rate and the display map as JSON",
      RunBenchCommand});
 

@@ -52,19 +52,25 @@ bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
     return stbi_write_png(file.string().c_str(), frame.width, frame.height, 3, rgb.data(), frame.width * 3) != 0;
 }
 
-// CPU time of this thread; too costly a call (a system call) to take per frame.
-double ThreadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 void PrintMessages() {
     if (HeadlessBackend* headless = g_DX7.Headless())
         for (const MessageRecord& m : headless->Messages()) std::fprintf(stderr, "message: %s\n", m.text.c_str());
 }
 
 }  // namespace
+
+namespace {
+
+double CpuSeconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+}  // namespace
+
+double ThreadCpuSeconds() { return CpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
+double ProcessCpuSeconds() { return CpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error) {
     SimOptions o;

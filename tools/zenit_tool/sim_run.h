@@ -51,6 +51,11 @@ struct SimResult {
 int RunSim(const SimOptions& options, SimResult& result,
            std::function<void(const FramePhaseTimes&)> bench = {});
 
+// CPU time of the calling thread / of the whole process. Each reading is a
+// system call (microseconds on some machines): not for every frame.
+double ThreadCpuSeconds();
+double ProcessCpuSeconds();
+
 // The summary line: {"stage_no":..,"frames":..,...,"hash":"<16 hex digits>"}.
 std::string SummaryJson(const SimResult& result);
 // Text as a JSON string literal, quotes included.
