@@ -9,7 +9,8 @@
 //
 // Display: an emulated 8-bit screen. DD_Lock hands out a 320x240 surface of
 // palette indices, DD_Flip shows it through the 256-entry display palette
-// scaled to the display size. Input: GetPadButton/GetInput read the keyboard
+// scaled to the display size; FlipFrame shows the back screen the same way
+// in one pass, without the surface. Input: GetPadButton/GetInput read the keyboard
 // pad and the first joystick (see i_input_map.h for the keys). Sound: ids
 // 0..256, one static buffer each; music: segments 0..256 in music time of 768
 // units per quarter note, played by our own sequencer into FluidSynth.
