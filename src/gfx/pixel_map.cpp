@@ -11,26 +11,6 @@ namespace {
 
 using Planes = std::uint8_t[4][256];
 
-// Eight pixels per load; each colour is stored as it is looked up. (Written
-// out: GCC keeps a loop over the eight a loop, with a shift by a register.)
-void MapScalar(const std::uint8_t* src, std::uint8_t* dst, std::size_t n, const std::uint32_t* table) {
-    auto put = [&dst](std::size_t p, std::uint32_t v) { std::memcpy(dst + 4 * p, &v, 4); };
-    std::size_t p = 0;
-    for (; p + 8 <= n; p += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, src + p, 8);
-        put(p, table[w & 0xFF]);
-        put(p + 1, table[(w >> 8) & 0xFF]);
-        put(p + 2, table[(w >> 16) & 0xFF]);
-        put(p + 3, table[(w >> 24) & 0xFF]);
-        put(p + 4, table[(w >> 32) & 0xFF]);
-        put(p + 5, table[(w >> 40) & 0xFF]);
-        put(p + 6, table[(w >> 48) & 0xFF]);
-        put(p + 7, table[w >> 56]);
-    }
-    for (; p < n; ++p) put(p, table[src[p]]);
-}
-
 #ifdef ZENIT_HAVE_VBMI_KERNEL
 
 // 64 pixels a step: each byte plane of the table is four 64-byte registers,
@@ -70,7 +50,7 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void MapVbmi(const std::u
         _mm512_storeu_si512(dst + 4 * p + 128, _mm512_unpacklo_epi16(b01_hi, b23_hi));
         _mm512_storeu_si512(dst + 4 * p + 192, _mm512_unpackhi_epi16(b01_hi, b23_hi));
     }
-    MapScalar(src + p, dst + 4 * p, n - p, table);
+    MapPixels(src + p, dst + 4 * p, n - p, table);
 }
 
 bool VbmiAvailable() {
@@ -113,7 +93,7 @@ void PixelMap32::MapRun(const std::uint8_t* src, std::uint8_t* dst, std::size_t 
         return;
     }
 #endif
-    MapScalar(src, dst, n, table_);
+    MapPixels(src, dst, n, table_);
 }
 
 void PixelMap32::MapRows(const std::uint8_t* src, std::ptrdiff_t src_pitch, std::uint8_t* dst,

@@ -14,6 +14,30 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+
+// Maps n pixels through a 256-entry table of any value type, eight pixels per
+// load, each value stored as it is looked up; dst needs no alignment. (The
+// eight are written out: GCC keeps a loop over them a loop, shifting by a
+// register.) PixelMap32's scalar kernel, and the 8- and 16-bit displays.
+template <typename T>
+void MapPixels(const std::uint8_t* src, std::uint8_t* dst, std::size_t n, const T* table) {
+    auto put = [dst](std::size_t p, T v) { std::memcpy(dst + p * sizeof(T), &v, sizeof(T)); };
+    std::size_t p = 0;
+    for (; p + 8 <= n; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, src + p, 8);
+        put(p, table[w & 0xFF]);
+        put(p + 1, table[(w >> 8) & 0xFF]);
+        put(p + 2, table[(w >> 16) & 0xFF]);
+        put(p + 3, table[(w >> 24) & 0xFF]);
+        put(p + 4, table[(w >> 32) & 0xFF]);
+        put(p + 5, table[(w >> 40) & 0xFF]);
+        put(p + 6, table[(w >> 48) & 0xFF]);
+        put(p + 7, table[w >> 56]);
+    }
+    for (; p < n; ++p) put(p, table[src[p]]);
+}
 
 class PixelMap32 {
 public:

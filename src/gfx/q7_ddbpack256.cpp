@@ -263,24 +263,6 @@ void CQ7DDBPack256::Cls(bool ColorWhite) {
 
 namespace {
 
-// Maps n pixels through a lookup table of 8- or 16-bit values, four pixels per
-// word read. The destination may be any byte address (a surface row need not
-// be aligned). The 32-bit tables go through PixelMap32.
-template <typename T>
-void MapPixels(const std::uint8_t* src, std::uint8_t* dst, std::size_t n, const T* table) {
-    auto put = [dst](std::size_t p, T v) { std::memcpy(dst + p * sizeof(T), &v, sizeof(T)); };
-    std::size_t p = 0;
-    for (; p + 4 <= n; p += 4) {
-        std::uint32_t w;
-        std::memcpy(&w, src + p, 4);
-        put(p, table[w & 0xFF]);
-        put(p + 1, table[(w >> 8) & 0xFF]);
-        put(p + 2, table[(w >> 16) & 0xFF]);
-        put(p + 3, table[w >> 24]);
-    }
-    for (; p < n; ++p) put(p, table[src[p]]);
-}
-
 bool IsIdentity(const std::uint8_t* table) {
     bool identity = true;
     for (int i = 0; i < 256; ++i) identity &= table[i] == i;
