@@ -176,6 +176,31 @@ TEST(Sim, OptionsActOnEveryFrameAndAfterEachStageSetUp) {
               "{\"frame\":40,\"stage_no\":1,\"score\":400,\"lives\":0,\"rank\":0,\"objects\":1,\"enemy_bullets\":0}");
 }
 
+// bench --all plays each stage on its own: the run ends where the stage does.
+TEST(Sim, StopAfterStageEndsTheProgramWithTheFirstStage) {
+    for (bool stop : {false, true}) {
+        HeadlessGame game({.load_graphics = false, .load_sounds = false});
+        std::vector<int> played;
+        SetStageFactoryOverride([&](int stage_no) {
+            played.push_back(stage_no);
+            return std::make_unique<TestStage>([stage_no](TestStage& st) {
+                if (st.Count < 5) return;
+                g_StageEnd = true;  // cleared: on to the next stage, the third is the last
+                g_StageNo = stage_no < 3 ? stage_no + 1 : 10;
+            });
+        });
+        SimOptions options;
+        options.stage = 2;
+        options.stop_after_stage = stop;
+        SimResult result;
+        ASSERT_EQ(RunSim(options, result), 0);
+        EXPECT_EQ(played, stop ? std::vector<int>{2} : (std::vector<int>{2, 3}));
+        EXPECT_EQ(result.stage_no, 10);
+        EXPECT_EQ(result.frames, stop ? 5 : 10);
+        EXPECT_GT(result.cpu_seconds, 0.0);
+    }
+}
+
 TEST(Sim, AMalformedPadScriptPlaysNothing) {
     HeadlessGame game({.load_graphics = false, .load_sounds = false});
     int stages = 0;

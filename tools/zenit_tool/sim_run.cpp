@@ -1,8 +1,10 @@
 #include "sim_run.h"
 
+#include <time.h>
+
 #include <chrono>
-#include <exception>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -63,6 +65,19 @@ void PrintMessages() {
 }
 
 }  // namespace
+
+namespace {
+
+double CpuSeconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+}  // namespace
+
+double ThreadCpuSeconds() { return CpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
+double ProcessCpuSeconds() { return CpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error) {
     SimOptions o;
@@ -240,7 +255,9 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     // The ending never ends by itself: a run without --frames stops once its
     // result is ready and the final scene has opened (32 frames later).
     int frames_with_result = 0;
+    double cpu_start = -1;
     hooks.before_step = [&] {
+        if (cpu_start < 0) cpu_start = ThreadCpuSeconds();
         if (options.frames >= 0 && frame >= options.frames) return false;
         if (options.frames < 0 && g_ResultReady && ++frames_with_result > 32) return false;
         PadState pad = options.bot ? bot.Next() : script ? script->At(frame) : PadState{};
@@ -263,6 +280,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     hooks.after_frame = [&] {
         ++frame;
         if (options.tallies) tallies.EndFrame();
+        if (options.stop_after_stage && g_StageEnd) g_StageNo = 10;
         if (trace)
             trace << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
                   << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
@@ -281,6 +299,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     }
     result.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     g_ObjectPack.SetWatch(nullptr);
+    result.cpu_seconds = cpu_start < 0 ? 0 : ThreadCpuSeconds() - cpu_start;
     PrintMessages();
     SetClock(nullptr);
 
