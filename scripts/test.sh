@@ -26,4 +26,4 @@ fi
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$BUILD" -j "$JOBS"
 cd "$BUILD"
-xvfb-run -a -s "-screen 0 640x480x24" ctest --output-on-failure -j "$JOBS"
+xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure -j "$JOBS"
