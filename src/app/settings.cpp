@@ -2,8 +2,12 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +16,7 @@
 #include <system_error>
 
 #include "app/zenit02.h"
+#include "core/file_read.h"
 #include "core/message_box.h"
 
 namespace fs = std::filesystem;
@@ -76,8 +81,12 @@ std::optional<int> RecordValue(std::string_view line) {
     }
     if (comma == std::string_view::npos) return std::nullopt;
     std::string_view field = Trim(line.substr(comma + 1));
-    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-    if (field.empty()) return std::nullopt;
+    // One sign at most, then nothing but digits.
+    std::string_view digits = field;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    if (field.front() == '+') field.remove_prefix(1);
     int value = 0;
     auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
@@ -156,19 +165,45 @@ std::string FormatSettings(const Settings& s) {
     return text;
 }
 
-Settings ReadSettingsFile(const fs::path& file, Settings base, bool* opened) {
+Settings ReadSettingsFile(const fs::path& file, Settings base, bool* opened, std::string* error) {
     if (opened) *opened = false;
-    FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) return base;
-    std::string text(kMaxFileBytes, '\0');
-    std::size_t got = std::fread(text.data(), 1, text.size(), f);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return base;
+    std::optional<std::string> text = ReadRegularFile(file, kMaxFileBytes, error);
+    if (!text) return base;
     if (opened) *opened = true;
-    text.resize(got);
-    return ParseSettings(text, base);
+    return ParseSettings(*text, base);
 }
+
+namespace {
+
+// "zenit.ini.tmp-<pid>" next to `file`: the name a save writes first.
+fs::path TemporaryFor(const fs::path& file, long pid) {
+    fs::path temp = file;
+    temp += ".tmp-" + std::to_string(pid);
+    return temp;
+}
+
+// A save cut short (the program killed, the machine off) leaves its
+// temporary file behind; those of processes that no longer run are ours to
+// remove. A live process's file is its save in progress and stays.
+void RemoveStaleTemporaries(const fs::path& file) {
+    const std::string prefix = file.filename().string() + ".tmp-";
+    std::error_code ec;
+    const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string pid_text = name.substr(prefix.size());
+        if (pid_text.size() > 9 || !std::all_of(pid_text.begin(), pid_text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        const long pid = std::stol(pid_text);
+        if (pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+}  // namespace
 
 bool WriteSettingsFile(const fs::path& file, const Settings& s) {
     std::error_code ec;
@@ -176,13 +211,24 @@ bool WriteSettingsFile(const fs::path& file, const Settings& s) {
         fs::create_directories(file.parent_path(), ec);
         if (ec) return false;
     }
-    fs::path temp = file;
-    temp += ".tmp-" + std::to_string(::getpid());
+    // A file the user made read-only is left as it is (the rename below
+    // would replace it all the same); a writable one keeps its mode.
+    mode_t mode = 0;
+    struct stat st {};
+    const bool exists = ::stat(file.c_str(), &st) == 0;
+    if (exists) {
+        if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0)
+            return false;
+        mode = st.st_mode & 07777;
+    }
+    RemoveStaleTemporaries(file);
+    const fs::path temp = TemporaryFor(file, ::getpid());
     FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return false;
     const std::string text = FormatSettings(s);
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fflush(f) == 0 && ok;
+    if (exists) ok = ::fchmod(::fileno(f), mode) == 0 && ok;
     ok = ::fsync(::fileno(f)) == 0 && ok;  // the data is on disk before the name points at it
     ok = std::fclose(f) == 0 && ok;
     if (ok) {

@@ -1,10 +1,11 @@
 #include "sim_run.h"
 
+#include <charconv>
 #include <chrono>
 #include <exception>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -15,21 +16,20 @@
 #include "core/clock.h"
 #include "core/message_box.h"
 #include "core/q7_objectpack.h"
+#include "file_output.h"
 #include "platform/i_headless.h"
 #include "platform/q7_directx7.h"
 
 namespace {
 
+// A whole number as typed: digits only (no sign, no blanks), so that
+// "--stage ' 5'" or "--stage +1" is refused rather than guessed at.
 std::optional<long long> ParseInt(const std::string& s) {
-    if (s.empty()) return std::nullopt;
-    std::size_t used = 0;
-    try {
-        long long v = std::stoll(s, &used);
-        if (used != s.size()) return std::nullopt;
-        return v;
-    } catch (...) {
-        return std::nullopt;
-    }
+    long long v = 0;
+    if (s.empty() || s.front() < '0' || s.front() > '9') return std::nullopt;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return v;
 }
 
 void Fnv(std::uint64_t& h, std::uint32_t v) {
@@ -39,15 +39,29 @@ void Fnv(std::uint64_t& h, std::uint32_t v) {
     }
 }
 
-bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
-    if (frame.rgb.empty()) return false;
+bool WritePng(const std::filesystem::path& file, const HeadlessFrame& frame, std::string* error) {
+    if (frame.rgb.empty()) {
+        *error = file.string() + ": no frame to write";
+        return false;
+    }
     std::vector<std::uint8_t> rgb(frame.rgb.size() * 3);
     for (std::size_t i = 0; i < frame.rgb.size(); ++i) {
         rgb[3 * i] = static_cast<std::uint8_t>(frame.rgb[i] >> 16);
         rgb[3 * i + 1] = static_cast<std::uint8_t>(frame.rgb[i] >> 8);
         rgb[3 * i + 2] = static_cast<std::uint8_t>(frame.rgb[i]);
     }
-    return stbi_write_png(file.string().c_str(), frame.width, frame.height, 3, rgb.data(), frame.width * 3) != 0;
+    // Encoded in memory, so that every write of the file can be checked.
+    std::vector<std::uint8_t> png;
+    auto append = [](void* out, void* data, int size) {
+        auto* bytes = static_cast<std::uint8_t*>(data);
+        static_cast<std::vector<std::uint8_t>*>(out)->insert(static_cast<std::vector<std::uint8_t>*>(out)->end(),
+                                                             bytes, bytes + size);
+    };
+    if (!stbi_write_png_to_func(append, &png, frame.width, frame.height, 3, rgb.data(), frame.width * 3)) {
+        *error = file.string() + ": cannot encode the frame";
+        return false;
+    }
+    return WriteWholeFile(file, png, error);
 }
 
 void PrintMessages() {
@@ -122,13 +136,10 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
             return 2;
         }
     }
-    std::ofstream trace;
-    if (!options.trace.empty()) {
-        trace.open(options.trace, std::ios::binary | std::ios::trunc);
-        if (!trace) {
-            std::fprintf(stderr, "trace: cannot write %s\n", options.trace.c_str());
-            return 2;
-        }
+    TextOutput trace;
+    if (!options.trace.empty() && !trace.Open(options.trace)) {
+        std::fprintf(stderr, "trace: cannot write %s\n", trace.Error().c_str());
+        return 2;
     }
     if (!options.frames_dir.empty()) {
         std::error_code ec;
@@ -147,7 +158,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
 
     std::int64_t frame = 0;      // frames stepped so far
     std::int64_t presented = 0;  // frames presented so far
-    bool frames_ok = true;
+    std::string output_error;  // the first output file that could not be written ends the run
     ProgramOptions program;
     program.headless = true;
     program.start_stage = options.stage;
@@ -158,6 +169,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     };
     hooks.before_step = [&] {
         if (options.frames >= 0 && frame >= options.frames) return false;
+        if (!output_error.empty()) return false;
         PadState pad = script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
         g_DX7.Headless()->SetPadState(pad.left, pad.right, pad.up, pad.down, pad.buttons);
@@ -168,17 +180,22 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         if (!options.frames_dir.empty() && presented % options.every == 0) {
             char name[32];
             std::snprintf(name, sizeof name, "frame_%06lld.png", static_cast<long long>(presented));
-            if (!WritePng(std::filesystem::path(options.frames_dir) / name, g_DX7.Headless()->LastFrame()))
-                frames_ok = false;
+            std::string why;
+            if (output_error.empty() &&
+                !WritePng(std::filesystem::path(options.frames_dir) / name, g_DX7.Headless()->LastFrame(), &why))
+                output_error = "frames-dir: cannot write " + why;
         }
         ++presented;
     };
     hooks.after_frame = [&] {
         ++frame;
-        if (trace)
-            trace << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
-                  << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
-                  << ",\"objects\":" << g_ObjectPack.GetObjectCount() << "}\n";
+        if (trace.IsOpen()) {
+            std::ostringstream line;
+            line << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
+                 << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
+                 << ",\"objects\":" << g_ObjectPack.GetObjectCount() << "}\n";
+            if (!trace.Write(line.str()) && output_error.empty()) output_error = "trace: cannot write " + trace.Error();
+        }
     };
     hooks.bench = std::move(bench);
 
@@ -204,7 +221,11 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     Fnv(result.hash, static_cast<std::uint32_t>(g_Score));
     Fnv(result.hash, static_cast<std::uint32_t>(g_Lives));
     Fnv(result.hash, static_cast<std::uint32_t>(g_Rank));
-    if (!frames_ok) std::fprintf(stderr, "frames-dir: some frames could not be written\n");
+    if (trace.IsOpen() && !trace.Close() && output_error.empty()) output_error = "trace: cannot write " + trace.Error();
+    if (!output_error.empty()) {
+        std::fprintf(stderr, "%s\n", output_error.c_str());
+        return 1;
+    }
     return code;
 }
 
