@@ -15,6 +15,11 @@ constexpr long kWhole = 4 * kMmlDivision;
 constexpr int kDrumChannel = 10;
 constexpr int kMinTracks = 13, kMaxTracks = 19;  // the conductor included
 constexpr int kMaxNesting = 32;
+// Repeats and macros multiply what a short text plays ("[[[[c]999]999]999]999"
+// is 58 bytes); past these bounds a song is a mistake, not music. The longest
+// song has some 10000 events and plays some 11000 commands.
+constexpr long kMaxEvents = 500000;   // MIDI events of all tracks together
+constexpr long kMaxSteps = 2000000;   // commands and repeat or macro bodies played
 // Loop points are written in the player's music time, 768 per quarter note.
 constexpr long kMusicTimePerQuarter = 768;
 
@@ -308,10 +313,12 @@ private:
         std::size_t savedEnd = end_;
         p_ = range.begin;
         end_ = range.end;
+        Step(Pos(p_));
         for (;;) {
             SkipSpace();
             if (p_ >= end_) break;
             SourcePos pos = Pos(p_);
+            Step(pos);
             char c = static_cast<char>(std::tolower(static_cast<unsigned char>(s_[p_])));
             if (c >= 'a' && c <= 'g') {
                 int key = Pitch(t);
@@ -359,6 +366,23 @@ private:
             }
         }
         end_ = savedEnd;
+    }
+
+    void Step(SourcePos pos) {
+        if (++steps_ > kMaxSteps)
+            Fail(pos, "the song plays more than " + std::to_string(kMaxSteps) +
+                          " commands (a repeat or macro runs too often)");
+    }
+
+    void CountEvent(SourcePos pos) {
+        if (++events_ > kMaxEvents)
+            Fail(pos, "the song has more than " + std::to_string(kMaxEvents) +
+                          " events (a repeat or macro runs too often)");
+    }
+
+    void AddEvent(Track& t, SmfEvent event, SourcePos pos) {
+        CountEvent(pos);
+        t.events.push_back(std::move(event));
     }
 
     int Pitch(const Track& t) {
@@ -431,8 +455,8 @@ private:
         for (int key : keys) {
             if (key < 0 || key > 127) Fail(pos, "the note is out of the MIDI range (octave " + std::to_string(t.octave) + ")");
             auto k = static_cast<std::uint8_t>(key);
-            t.events.push_back({t.tick, 2, {static_cast<std::uint8_t>(0x90 | status), k, static_cast<std::uint8_t>(t.velocity)}});
-            t.events.push_back({t.tick + sounding, 0, {static_cast<std::uint8_t>(0x80 | status), k, 0x40}});
+            AddEvent(t, {t.tick, 2, {static_cast<std::uint8_t>(0x90 | status), k, static_cast<std::uint8_t>(t.velocity)}}, pos);
+            AddEvent(t, {t.tick + sounding, 0, {static_cast<std::uint8_t>(0x80 | status), k, 0x40}}, pos);
             t.notes.push_back({t.tick, t.tick + sounding, pos});
         }
         t.tick += len;
@@ -441,16 +465,19 @@ private:
     void Setting(Track& t, int key, int value, SourcePos pos) {
         auto ch = static_cast<std::uint8_t>(t.channel - 1);
         if (key == kTempoKey) {
+            CountEvent(pos);
             tempos_.push_back({t.tick, key, value, pos});
             return;
         }
         t.settings.push_back({t.tick, key, value, pos});
         if (key == kProgramKey) {
-            t.events.push_back({t.tick, 1, {static_cast<std::uint8_t>(0xC0 | ch), static_cast<std::uint8_t>(value)}});
+            AddEvent(t, {t.tick, 1, {static_cast<std::uint8_t>(0xC0 | ch), static_cast<std::uint8_t>(value)}}, pos);
         } else {
-            t.events.push_back({t.tick, 1,
-                                {static_cast<std::uint8_t>(0xB0 | ch), static_cast<std::uint8_t>(key),
-                                 static_cast<std::uint8_t>(value)}});
+            AddEvent(t,
+                     {t.tick, 1,
+                      {static_cast<std::uint8_t>(0xB0 | ch), static_cast<std::uint8_t>(key),
+                       static_cast<std::uint8_t>(value)}},
+                     pos);
         }
     }
 
@@ -586,6 +613,7 @@ private:
     std::deque<Track> tracks_;
     std::vector<SettingEvent> tempos_;
     int repeatDepth_ = 0, macroDepth_ = 0;
+    long events_ = 0, steps_ = 0;
 };
 
 }  // namespace
