@@ -9,6 +9,7 @@ packages=(
   libimgui-dev libstb-dev libpng-dev fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
   xvfb xauth libx11-dev libxtst-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

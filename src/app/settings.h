@@ -22,6 +22,7 @@
 // program still serves as the starting values until the user first saves.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ struct Settings {
 };
 
 inline constexpr int kPadButtonCount = 12;  // pad buttons 0..11 can be chosen
+// A settings file is a few dozen bytes; anything past this is not ours and is
+// treated as the end of the file.
+inline constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
 inline constexpr const char* kSettingsFileName = "zenit.ini";
 
 // The values `base` becomes after reading the text of a settings file.

@@ -15,11 +15,6 @@ constexpr long kWhole = 4 * kMmlDivision;
 constexpr int kDrumChannel = 10;
 constexpr int kMinTracks = 13, kMaxTracks = 19;  // the conductor included
 constexpr int kMaxNesting = 32;
-// Repeats and macros multiply what a short text plays ("[[[[c]999]999]999]999"
-// is 58 bytes); past these bounds a song is a mistake, not music. The longest
-// song has some 10000 events and plays some 11000 commands.
-constexpr long kMaxEvents = 500000;   // MIDI events of all tracks together
-constexpr long kMaxSteps = 2000000;   // commands and repeat or macro bodies played
 // Loop points are written in the player's music time, 768 per quarter note.
 constexpr long kMusicTimePerQuarter = 768;
 
@@ -73,7 +68,8 @@ std::string SettingName(int key) {
 
 class MmlCompiler {
 public:
-    MmlCompiler(const std::string& text, const std::string& file) : s_(text), file_(file) {
+    MmlCompiler(const std::string& text, const std::string& file, MmlLimits limits)
+        : s_(text), file_(file), limits_(limits) {
         lineStarts_.push_back(0);
         for (std::size_t i = 0; i < s_.size(); ++i)
             if (s_[i] == '\n') lineStarts_.push_back(i + 1);
@@ -369,14 +365,14 @@ private:
     }
 
     void Step(SourcePos pos) {
-        if (++steps_ > kMaxSteps)
-            Fail(pos, "the song plays more than " + std::to_string(kMaxSteps) +
+        if (++steps_ > limits_.steps)
+            Fail(pos, "the song plays more than " + std::to_string(limits_.steps) +
                           " commands (a repeat or macro runs too often)");
     }
 
     void CountEvent(SourcePos pos) {
-        if (++events_ > kMaxEvents)
-            Fail(pos, "the song has more than " + std::to_string(kMaxEvents) +
+        if (++events_ > limits_.events)
+            Fail(pos, "the song has more than " + std::to_string(limits_.events) +
                           " events (a repeat or macro runs too often)");
     }
 
@@ -600,6 +596,7 @@ private:
 
     const std::string& s_;
     std::string file_;
+    MmlLimits limits_;
     std::vector<std::size_t> lineStarts_;
     std::size_t p_ = 0, end_ = 0;
 
@@ -618,6 +615,6 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> CompileMml(const std::string& text, const std::string& fileName) {
-    return MmlCompiler(text, fileName).Compile();
+std::vector<std::uint8_t> CompileMml(const std::string& text, const std::string& fileName, MmlLimits limits) {
+    return MmlCompiler(text, fileName, limits).Compile();
 }
