@@ -133,6 +133,14 @@ std::string WriteFile(const std::string& name, const std::string& text) {
     return path;
 }
 
+// RunSim with what it says on stderr.
+int RunSimCapturing(const SimOptions& options, SimResult& result, std::string& err) {
+    testing::internal::CaptureStderr();
+    const int code = RunSim(options, result);
+    err = testing::internal::GetCapturedStderr();
+    return code;
+}
+
 SimResult RunWithPadStage(SimOptions options) {
     HeadlessGame game({.load_graphics = false, .load_sounds = false});
     SetStageFactoryOverride([](int) { return PadDrivenStage(); });
@@ -202,9 +210,8 @@ TEST(Sim, AnUnusablePadScriptPlaysNothing) {
         SimOptions options;
         options.input = c.file;
         SimResult result;
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(RunSim(options, result), 2);
-        std::string err = testing::internal::GetCapturedStderr();
+        std::string err;
+        EXPECT_EQ(RunSimCapturing(options, result, err), 2);
         EXPECT_NE(err.find(c.says), std::string::npos) << err;
     }
     EXPECT_EQ(stages, 0);
@@ -232,9 +239,8 @@ TEST(Sim, AnOutputThatCannotBeWrittenEndsTheRunNamingTheFile) {
         options.trace = c.trace;
         options.frames_dir = c.frames_dir;
         SimResult result;
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(RunSim(options, result), 1);
-        std::string err = testing::internal::GetCapturedStderr();
+        std::string err;
+        EXPECT_EQ(RunSimCapturing(options, result, err), 1);
         EXPECT_NE(err.find(c.says), std::string::npos) << err;
         EXPECT_LT(result.frames, options.frames);  // the run stops at the failure
     }
