@@ -52,7 +52,7 @@ struct StreamSet {
 class SpawnStreams {
 public:
     static constexpr std::int32_t kSpawnEvery = 16;
-    static constexpr std::int32_t kWarningLayer = 21;
+    static constexpr std::int32_t kWarningLayer = 26;  // over the fighters coming out of it
 
     explicit SpawnStreams(const StreamSet& set) : set_(set) {}
 

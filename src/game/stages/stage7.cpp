@@ -50,8 +50,8 @@ constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, std::int32_t y
 // A bomber sinking half a pixel a frame, weaving 30 pixels either way.
 constexpr ScriptArgs BomberArgs(std::int32_t x) { return {double(x), -48, 30, 50, 60, 100}; }
 constexpr ScriptEntry Bomber(std::int32_t frame, std::int32_t x) { return At(frame, EN020, BomberArgs(x)); }
-// A gunship sinking 0.3 pixels a frame; a y further above the top staggers a pair.
-constexpr ScriptArgs GunshipArgs(std::int32_t x, std::int32_t y) { return {double(x), double(y), 30, 60, 90}; }
+// A gunship sinking 0.45 pixels a frame; a y further above the top staggers a pair.
+constexpr ScriptArgs GunshipArgs(std::int32_t x, std::int32_t y) { return {double(x), double(y), 45, 60, 90}; }
 // The gunship pair: the left one first, the right one 60 rows behind.
 constexpr ScriptArgs kPairLeft = GunshipArgs(90, -24), kPairRight = GunshipArgs(230, -84);
 // A flying battleship (CEN026): x, Mode (tenths of a pixel a frame), first shot.
@@ -93,7 +93,7 @@ constexpr ScriptEntry kScript[] = {
     At(9700, EN019, kPairLeft),
     At(9700, EN019, kPairRight),
     Battleship(10100, 96, 5, 120),
-    Battleship(10100, 224, 5, 120),
+    Battleship(10350, 224, 5, 120),
     Bomber(10600, 160),
 };
 
