@@ -56,8 +56,8 @@ public:
 
     explicit SpawnStreams(const StreamSet& set) : set_(set) {}
 
-    // One scripted frame: the feeding rules due at `count`, then, on the
-    // multiples of 16, one fighter from every entry with shots left.
+    // One scripted frame: on the multiples of 16, one fighter from every
+    // entry with shots left; then the feeding rules due at `count`.
     void Run(std::int32_t count);
     // Queues the edge markers of the entries with shots left.
     void DrawWarnings() const;

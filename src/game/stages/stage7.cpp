@@ -71,30 +71,26 @@ constexpr ScriptEntry kScript[] = {
 
     // 1000..4999: bombers and gunship pairs by the rules, over the streams.
 
-    // The set piece: the first flying battleship comes down the corridor.
+    // The set piece: the first flying battleship comes down the corridor,
+    // bombers on its heels.
     Battleship(5300, 160, 4, 150),
-    Bomber(5900, 60),
-    Bomber(6100, 260),
+    Bomber(6000, 60),
+    Bomber(6200, 260),
 
     // A breather: the streams alone.
 
-    // Two battleships, one after the other, with bombers between them.
-    Battleship(7000, 96, 4, 150),
-    Bomber(7300, 260),
-    Battleship(7500, 224, 4, 150),
-    Bomber(8000, 60),
+    // The second wave: a battleship down the left, a bomber, a gunship pair.
+    Battleship(7200, 100, 5, 150),
+    Bomber(7800, 260),
     At(8300, EN019, kPairLeft),
     At(8300, EN019, kPairRight),
 
-    // The climax: battleships, gunships and bombers together.
-    Battleship(9000, 160, 5, 120),
-    Bomber(9300, 40),
-    Bomber(9400, 280),
-    At(9700, EN019, kPairLeft),
-    At(9700, EN019, kPairRight),
-    Battleship(10100, 96, 5, 120),
-    Battleship(10350, 224, 5, 120),
-    Bomber(10600, 160),
+    // The climax: two battleships one after the other, bombers between them;
+    // the corridor is clear again when the streams stop at 11000.
+    Battleship(9100, 220, 5, 120),
+    Bomber(9500, 60),
+    Battleship(9900, 100, 5, 120),
+    Bomber(10300, 260),
 };
 
 }  // namespace
