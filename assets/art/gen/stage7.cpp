@@ -200,26 +200,22 @@ Image Gatekeeper() {
     hull.Poly(outline, kGrey, 5).Bias(-0.2);
     hull.Poly(MirroredX({{0, 55}, {10, 50}, {20, 36}, {27, 10}, {29, -30}, {25, -50}, {15, -56}, {0, -56}}), kGrey, 1.5)
         .Bias(-0.02);
-    for (double s : {-1.0, 1.0}) {
-        hull.Poly({{20 * s, -40}, {31 * s, -34}, {32 * s, 10}, {26 * s, 30}, {20 * s, 26}}, kRust, 2).Bias(-0.05);  // side armour
-        hull.Poly({{10 * s, 36}, {22 * s, 32}, {16 * s, 48}, {8 * s, 52}}, kRust, 1.5).Bias(0.0);                // bow plates
-    }
     Image img = Render(w, h, hull, 0, dithered);
-    // Panel seams: ribs across the wings, plates along the deck, rivets on the armour.
+    // Panel seams: ribs across the wings, plates along the deck.
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const double mx = x + 0.5 - w / 2.0, my = y + 0.5 - h / 2.0;
             const std::uint8_t v = img.At(x, y);
             const bool grey = std::find(kGrey.begin(), kGrey.end(), v) != kGrey.end();
-            const bool rust = std::find(kRust.begin(), kRust.end(), v) != kRust.end();
             if (grey && std::fabs(mx) > 38 && std::fmod(std::fabs(mx) + 0.4 * my, 11.0) < 1) img.Set(x, y, Shade(v, -1));
             if (grey && std::fabs(mx) < 19 && (int(my + 64) % 16 == 0 || (std::fabs(std::fabs(mx) - 12) < 0.5)))
                 img.Set(x, y, Shade(v, -1));
-            if (rust && int(my + 64) % 6 == 0 && int(mx + 96) % 5 == 0) img.Set(x, y, Shade(v, 2));
         }
 
     Model low;
     for (double s : {-1.0, 1.0}) {
+        low.Poly({{20 * s, -40}, {31 * s, -34}, {32 * s, 10}, {26 * s, 30}, {20 * s, 26}}, kRust, 2).Bias(-0.05);  // side armour
+        low.Poly({{10 * s, 36}, {22 * s, 32}, {16 * s, 48}, {8 * s, 52}}, kRust, 1.5).Bias(0.0);                // bow plates
         low.Ellipse(14 * s, -57, 7, 5, kSteel, 1.1).Bias(-0.15);  // engines at the tail
         low.Ellipse(14 * s, -59, 4.5, 2.8, kFire).Flat(kCycle + (s > 0 ? 8 : 0));
         low.Ellipse(60 * s, -22, 5, 4, kSteel, 1.1).Bias(-0.15);  // and on the wings' trailing edge
@@ -234,7 +230,12 @@ Image Gatekeeper() {
     for (int i = 0; i < 5; ++i)
         for (double s : {-1.0, 1.0})
             low.Ellipse(s * (36 + 11 * i), 22 - 4.4 * i, 1.2, 1.2, kRed).Flat(kLights + (3 * i + (s > 0 ? 8 : 0)) % 16);
-    Stack(img, Render(w, h, low, 0), 1);
+    Image parts = Render(w, h, low, 0);
+    for (int y = 0; y < h; ++y)  // rivets along the armour's seams
+        for (int x = 0; x < w; ++x)
+            if (std::find(kRust.begin(), kRust.end(), parts.At(x, y)) != kRust.end() && y % 6 == 0 && x % 4 == 0)
+                parts.Set(x, y, Shade(parts.At(x, y), 2));
+    Stack(img, parts, 1);
 
     Model high;
     high.Box(-14, -22, 10, 14, kSteel, 2.5).Bias(-0.1);  // the bridge

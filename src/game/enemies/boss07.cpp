@@ -10,11 +10,8 @@ namespace {
 
 using namespace boss07;
 
-// The stage-1 boss's descent with the last lift (t 221..230) left out.
-constexpr DescentStep kDescent[] = {
-    {100, 1.6}, {110, 1.2}, {120, 0.9}, {130, 0.7}, {140, 0.5}, {150, 0.3}, {160, 0.2},
-    {170, 0.1}, {180, 0.0}, {190, -0.1}, {200, -0.2}, {210, -0.1}, {230, 0.0},
-};
+// The stage-1 boss's descent without its last lift (t 221..230).
+constexpr std::int32_t kNoLiftFirst = 221, kNoLiftLast = 230;
 
 constexpr BossRect kParts[] = {{kSpinalGun.w, kSpinalGun.h, kSpinalGun.dx, kSpinalGun.dy}};
 
@@ -75,7 +72,7 @@ void CBoss07::EntryMove(std::int32_t t) {
         g_Angle.RndReset();
         return;
     }
-    Descend(kDescent, t);
+    if (t < kNoLiftFirst || t > kNoLiftLast) Descend(kBossDescent, t);
 }
 
 void CBoss07::FightMove(std::int32_t) {
