@@ -85,12 +85,15 @@ constexpr ScriptEntry kScript[] = {
     At(8300, EN019, kPairLeft),
     At(8300, EN019, kPairRight),
 
-    // The climax: two battleships one after the other, bombers between them;
-    // the corridor is clear again when the streams stop at 11000.
+    // The climax: two battleships one after the other, a gunship pair
+    // between them, bombers last; the corridor is clear again when the
+    // streams stop at 11000.
     Battleship(9100, 220, 5, 120),
-    Bomber(9500, 60),
+    At(9400, EN019, kPairLeft),
+    At(9400, EN019, kPairRight),
     Battleship(9900, 100, 5, 120),
-    Bomber(10300, 260),
+    Bomber(10200, 260),
+    Bomber(10300, 40),
 };
 
 }  // namespace
