@@ -6,7 +6,10 @@
 // Colours: text 107 at 181 keeps the map stages' layout: 181..196 the
 // harbour water (rolled), 197..202 the yard's dark asphalt, 203..207 red
 // roof paint, 208..212 granite, 213..217 naval grey, 218..222 concrete,
-// 223..226 crane yellow, 227..229 marks, 230..234 navy, 235..237 signal green.
+// 223..226 crane yellow, 227..229 marks. Only the map cells (1127..1152) use
+// them; the furniture, the sea picture and the boss are numbered sprites
+// outside the cells and keep to the colours every stage loads (1..47,
+// 51..89 and the water 181..196).
 #include "model.h"
 
 #include <algorithm>
@@ -15,11 +18,10 @@
 namespace art {
 namespace {
 
-// The terrain ramps under the names they have in this stage.
-const Ramp &kAsphalt = kGround, &kRoofPaint = kGround2, &kGranite = kRock, &kNavalGrey = kVeg, &kConcrete = kMetal,
-           &kCraneYellow = kSand;
-const Ramp kNavy = {230, 231, 232, 233, 234};
-const Ramp kSignal = {235, 236, 237};
+// The terrain ramps under the names they have in this stage (map cells only).
+const Ramp &kAsphalt = kGround, &kRoofPaint = kGround2, &kGranite = kRock, &kNavalGrey = kVeg;
+// The shared ramps the furniture and the boss are painted in.
+const Ramp &kCraneYellow = kFire, &kHullGrey = kGrey;
 
 double Inside(int x, int y, int size) {  // 0 on the border, 1 six pixels in
     double ex = std::fmin(x, size - 1 - x), ey = std::fmin(y, size - 1 - y);
@@ -146,9 +148,7 @@ Image YardOverlay(const Entry& e, Context&) {
                 for (int x = 0; x < 32; ++x) {
                     double n = TileNoise(x, y, 4, 32, 603) - 0.5;
                     std::uint8_t c = Tone(kAsphalt, 0.26 + n * 0.25 + (y / 16 + x / 16) % 2 * 0.05, x, y);
-                    if (y % 16 == 0 || x % 16 == 0) c = kAsphalt[0];
-                    if (x == 30) c = kShadow;
-                    if (x == 31) c = kWater + ((y / 2) & 15);
+                    if (y % 16 == 0 || x % 16 == 0) c = kAsphalt[1];
                     img.Set(x, y, c);
                 }
             break;
@@ -263,7 +263,7 @@ Image Gantry(const Entry& e, Context&) {
         for (int x = 0; x < body.w; ++x)
             if (body.At(x, y) == kOutline && (std::abs(y - body.h / 2) > 9) && (x + y) % 4 < 2 &&
                 (x < 16 || x > body.w - 17))
-                body.Set(x, y, kMarkYellow);
+                body.Set(x, y, kFire[4]);
     Image img(e.w, e.h);
     Blit(img, body, 0, 0);
     return WithShadow(img, 8, 8);
@@ -277,7 +277,7 @@ Image FuelTank(const Entry& e, Context&) {
     m.Ellipse(0, 0, r, r, kGrey, 0.35).Bias(0.05);
     m.Ellipse(0, 0, r - 3, r - 3, kGrey, 0.6).Bias(0.12);
     m.Ellipse(0, 0, 3, 3, kGrey, 1).Bias(-0.2);  // the roof's vent
-    m.Box(-r + 6, 3, 2.2, 1, kRed).Flat(kMarkRed);
+    m.Box(-r + 6, 3, 2.2, 1, kRed).Flat(kRed[2]);
     Image body = Render(e.w - 6, e.h - 6, m, 0);
     for (int k = 0; k < 12; ++k) {  // the stair's treads on the rim
         double a = 2.2 + k * 0.12;
@@ -315,13 +315,13 @@ Image Containers(const Entry& e, Context&) {
 Image Boat(const Entry& e, Context&) {
     Model m;
     const double hl = e.h / 2.0 - 3, hb = e.w / 2.0 - 3;
-    m.Poly({{0, -hl}, {hb, -hl + 12}, {hb, hl - 4}, {hb - 2, hl}, {-hb + 2, hl}, {-hb, hl - 4}, {-hb, -hl + 12}}, kNavalGrey, 2)
+    m.Poly({{0, -hl}, {hb, -hl + 12}, {hb, hl - 4}, {hb - 2, hl}, {-hb + 2, hl}, {-hb, hl - 4}, {-hb, -hl + 12}}, kHullGrey, 2)
         .Bias(-0.05);
-    m.Box(0, 4, hb - 3, 9, kNavalGrey, 1.5).Bias(0.15);  // bridge
+    m.Box(0, 4, hb - 3, 9, kHullGrey, 1.5).Bias(0.15);  // bridge
     m.Box(0, -1, hb - 4, 1.2, kGlass).Flat(kGlass[1]);
     m.Ellipse(0, -hl + 12, 3, 3, kGrey, 1.2);             // gun
     m.Capsule({0, -hl + 12}, {0, -hl + 4}, 0.9, kGrey).Flat(kGrey[1]);
-    m.Ellipse(0, hl - 8, 2, 2, kNavy).Flat(kLights + 6);  // stern light
+    m.Ellipse(0, hl - 8, 2, 2, kGrey).Flat(kLights + 6);  // stern light
     return Render(e.w, e.h, m, 0);
 }
 
@@ -332,28 +332,28 @@ Image Boat(const Entry& e, Context&) {
 Image DestroyerWhole() {
     Model m;
     m.Poly({{0, -110}, {14, -80}, {24, -30}, {25, 60}, {22, 100}, {14, 110}, {-14, 110}, {-22, 100}, {-25, 60},
-            {-24, -30}, {-14, -80}}, kNavalGrey, 3).Bias(-0.1);
-    m.Poly({{0, -100}, {10, -78}, {18, -30}, {19, 60}, {16, 96}, {-16, 96}, {-19, 60}, {-18, -30}, {-10, -78}}, kNavalGrey, 1)
+            {-24, -30}, {-14, -80}}, kHullGrey, 3).Bias(-0.1);
+    m.Poly({{0, -100}, {10, -78}, {18, -30}, {19, 60}, {16, 96}, {-16, 96}, {-19, 60}, {-18, -30}, {-10, -78}}, kHullGrey, 1)
         .Bias(0.12);
     for (double y : {-62.0, -40.0}) {  // forward guns
-        m.Ellipse(0, y, 8, 8, kNavalGrey, 0.8).Bias(-0.2);
-        m.Box(0, y + 1, 6, 6, kNavalGrey, 1.5).Bias(0.2);
+        m.Ellipse(0, y, 8, 8, kHullGrey, 0.8).Bias(-0.2);
+        m.Box(0, y + 1, 6, 6, kHullGrey, 1.5).Bias(0.2);
         m.Capsule({0, y - 4}, {0, y - 16}, 1.1, kGrey).Flat(kGrey[1]);
     }
-    m.Box(0, -14, 13, 12, kNavalGrey, 2).Bias(0.22);  // bridge
+    m.Box(0, -14, 13, 12, kHullGrey, 2).Bias(0.22);  // bridge
     m.Box(0, -22, 11, 1.3, kGlass).Flat(kGlass[1]);
     m.Ellipse(0, -6, 3, 3, kGrey, 1.2);               // mast
     m.Capsule({-9, -6}, {9, -6}, 0.7, kGrey).Flat(kOutline);
-    m.Box(0, 14, 8, 12, kNavalGrey, 2).Bias(0.05);    // funnel
+    m.Box(0, 14, 8, 12, kHullGrey, 2).Bias(0.05);    // funnel
     m.Box(0, 10, 6, 5, kGrey).Flat(kOutline);
     for (double x : {-15.0, 15.0}) m.Box(x, 34, 3, 9, kGrey, 1).Bias(-0.05);  // torpedo tubes
-    m.Ellipse(0, 52, 7, 7, kNavalGrey, 0.8).Bias(-0.2);  // after gun
-    m.Box(0, 53, 5, 5, kNavalGrey, 1.5).Bias(0.2);
+    m.Ellipse(0, 52, 7, 7, kHullGrey, 0.8).Bias(-0.2);  // after gun
+    m.Box(0, 53, 5, 5, kHullGrey, 1.5).Bias(0.2);
     m.Capsule({0, 58}, {0, 68}, 1.1, kGrey).Flat(kGrey[1]);
-    m.Box(0, 84, 15, 11, kNavalGrey, 1).Bias(-0.15);   // helicopter deck
-    m.Box(0, 84, 6, 0.8, kNavalGrey).Flat(kWhite);
-    m.Box(-5, 84, 0.8, 5, kNavalGrey).Flat(kWhite);
-    m.Box(5, 84, 0.8, 5, kNavalGrey).Flat(kWhite);
+    m.Box(0, 84, 15, 11, kHullGrey, 1).Bias(-0.15);   // helicopter deck
+    m.Box(0, 84, 6, 0.8, kHullGrey).Flat(kWhite);
+    m.Box(-5, 84, 0.8, 5, kHullGrey).Flat(kWhite);
+    m.Box(5, 84, 0.8, 5, kHullGrey).Flat(kWhite);
     m.Ellipse(0, -96, 1.5, 1.5, kRed).Flat(kLights + 3);
     return Render(56, 224, m, 0, {true, true});
 }
@@ -368,12 +368,12 @@ Image Destroyer(const Entry& e, Context&) {
 Image Submarine(const Entry& e, Context&) {
     Model m;
     const double hl = e.h / 2.0 - 3;
-    m.Capsule({0, -hl + 9}, {0, hl - 9}, 8, kNavy).Bias(-0.1);
-    m.Box(0, 0, 3, hl - 16, kNavy).Flat(kNavy[1]);  // casing
-    m.Ellipse(0, -18, 4, 11, kNavy, 1.2).Bias(0.15);  // fin
-    m.Box(-6, -24, 4, 1.2, kNavy, 0.5).Bias(0.1).MirrorX();  // planes on the fin
+    m.Capsule({0, -hl + 9}, {0, hl - 9}, 8, kGrey).Bias(-0.1);
+    m.Box(0, 0, 3, hl - 16, kGrey).Flat(kGrey[1]);  // casing
+    m.Ellipse(0, -18, 4, 11, kGrey, 1.2).Bias(0.15);  // fin
+    m.Box(-6, -24, 4, 1.2, kGrey, 0.5).Bias(0.1).MirrorX();  // planes on the fin
     m.Ellipse(0, -24, 1, 1, kGrey).Flat(kGrey[4]);
-    m.Box(-9, hl - 12, 4, 1.5, kNavy, 0.5).MirrorX();       // stern planes
+    m.Box(-9, hl - 12, 4, 1.5, kGrey, 0.5).MirrorX();       // stern planes
     return Render(e.w, e.h, m, 0);
 }
 
@@ -409,25 +409,25 @@ Image Caisson(const Entry& e, Context&) {
 Image PenRoof(const Entry& e, Context&) {
     Model m;
     const double hw = e.w / 2.0 - 6, hh = e.h / 2.0 - 6;
-    m.Box(0, 0, hw, hh, kConcrete, 4).Bias(0.1);
-    for (int k = 0; k < 5; ++k) m.Box(-hw + 8 + k * (2 * hw - 16) / 4, -2, 3, hh - 6, kConcrete, 1.2).Bias(0.2);  // beams
+    m.Box(0, 0, hw, hh, kGrey, 4).Bias(0.1);
+    for (int k = 0; k < 5; ++k) m.Box(-hw + 8 + k * (2 * hw - 16) / 4, -2, 3, hh - 6, kGrey, 1.2).Bias(0.2);  // beams
     for (int k = 0; k < 4; ++k) {
         double x = -hw + 8 + (k + 0.5) * (2 * hw - 16) / 4;
-        m.Box(x, hh - 4, 14, 5, kConcrete).Flat(kOutline);            // bay mouths
+        m.Box(x, hh - 4, 14, 5, kGrey).Flat(kOutline);            // bay mouths
         m.Box(x, -hh + 14, 5, 4, kGrey, 1).Bias(-0.1);                 // vents
         m.Box(x, -hh + 14, 4, 0.6, kGrey).Flat(kOutline);
     }
-    m.Ellipse(-hw + 26, 10, 10, 10, kConcrete, 0.5).Bias(-0.15);  // flak platform
+    m.Ellipse(-hw + 26, 10, 10, 10, kGrey, 0.5).Bias(-0.15);  // flak platform
     m.Ellipse(-hw + 26, 10, 6, 6, kGrey, 0.8);
-    m.Box(hw - 30, 14, 14, 10, kConcrete, 1.5).Bias(0.05);        // bunker stair house
+    m.Box(hw - 30, 14, 14, 10, kGrey, 1.5).Bias(0.05);        // bunker stair house
     Image body = Render(e.w - 6, e.h - 6, m, 0, {true, true});
     for (int y = 0; y < body.h; ++y)  // camouflage stains
         for (int x = 0; x < body.w; ++x) {
             std::uint8_t c = body.At(x, y);
-            if (c < kConcrete.front() || c > kConcrete.back()) continue;
+            if (c < kGrey.front() || c > kGrey.back()) continue;
             double n = Fbm(x, y, 64, 670, 3);
-            if (n > 0.58) body.Set(x, y, Tone(kNavalGrey, 0.35 + (c - kConcrete.front()) * 0.1, x, y));
-            else if (n < 0.36) body.Set(x, y, Tone(kAsphalt, 0.3 + (c - kConcrete.front()) * 0.12, x, y));
+            if (n > 0.58) body.Set(x, y, Tone(kSteel, 0.25 + (c - kGrey.front()) * 0.1, x, y));
+            else if (n < 0.36) body.Set(x, y, Tone(kSmoke, 0.3 + (c - kGrey.front()) * 0.12, x, y));
         }
     Image img(e.w, e.h);
     Blit(img, body, 0, 0);
@@ -453,7 +453,7 @@ Image OpenSeaWhole() {
         for (int i = 0; i < len; ++i) {
             int x = cx + i, y = (cy + int(std::round(1.2 * std::sin(i * kPi / len))) + 240) % 240;
             if (x >= 320) break;
-            img.Set(x, y, i == len / 2 ? kMarkWhite : kGrey[4]);
+            img.Set(x, y, i == len / 2 ? kWhite : kGrey[4]);
             if (i % 2 == 0) img.Set(x, (y + 1) % 240, kGrey[3]);
             if (i % 3 == 1 && i + 2 < len) img.Set(x + 1, (y + 3) % 240, kGrey[2]);
         }
@@ -466,25 +466,23 @@ Image OpenSea(const Entry& e, Context&) {
     return Crop(whole, 0, ArgInt(e, 0) * 120, 320, 120);
 }
 
-// A boom across the harbour mouth: a chain of floats on a cable, the
-// floats striped for the ships' lookouts, a gap-marker buoy at the middle.
+// One float of the boom across the harbour mouth (the map lays them end to
+// end): a striped float on the cable, for the ships' lookouts.
 Image Boom(const Entry& e, Context&) {
     Model m;
-    const double hw = e.w / 2.0 - 2;
-    m.Capsule({-hw, 0}, {hw, 0}, 0.8, kGrey).Flat(kGrey[1]);
-    for (double x = -hw + 4; x <= hw - 4; x += 12) m.Ellipse(x, 0, 4, 3, kGrey, 1.2).Bias(0.15);
-    Image img = Render(e.w, e.h, m, 0);
+    m.Capsule({-e.w / 2.0, 0}, {e.w / 2.0, 0}, 0.7, kGrey).Flat(kGrey[1]);
+    m.Ellipse(0, 0, 3.6, 2.6, kGrey, 1.2).Bias(0.2);
+    Image img = Render(e.w, e.h, m, 0, {false, false});
     for (int y = 0; y < e.h; ++y)
-        for (int x = 0; x < e.w; ++x)
-            if (img.Solid(x, y) && img.At(x, y) != kOutline && img.At(x, y) != kGrey[1] && (x / 3) % 2) img.Set(x, y, kMarkRed);
+        for (int x = 3; x < e.w - 3; ++x)
+            if (img.Solid(x, y) && img.At(x, y) != kGrey[1] && x % 4 < 2) img.Set(x, y, kRed[2]);
     return img;
 }
 
-// A buoy: red (port) or green (starboard), with its light in the light cycle.
 Image Buoy(const Entry& e, Context&) {
     const bool green = ArgInt(e, 0) != 0;
     Model m;
-    m.Ellipse(0, 0, 3.6, 3.6, green ? kSignal : kRed, 1.2);
+    m.Ellipse(0, 0, 3.6, 3.6, green ? kGreen : kRed, 1.2);
     m.Ellipse(-0.5, -0.5, 1.2, 1.2, kRed).Flat(green ? kLights + 8 : kLights);
     return Render(e.w, e.h, m, 0);
 }
@@ -499,37 +497,58 @@ struct BossGun {
 // the catapults at (-52, 18), (52, 18) are where the boss fires and launches.
 Image Carrier6Whole() {
     Model m;
-    // Outboard flight decks on sponsons, joined to the hull by wing roots.
     for (double sx : {-1.0, 1.0}) {
-        m.Poly({{sx * 30, -40}, {sx * 78, -30}, {sx * 78, 34}, {sx * 66, 46}, {sx * 30, 40}}, kNavy, 3).Bias(-0.08);
-        m.Box(sx * 54, 2, 16, 40, kGrey, 1.5).Bias(-0.2);  // deck
-        for (int k = 0; k < 7; ++k) m.Box(sx * 54, -30 + k * 10, 0.6, 2.5, kGrey).Flat(kWhite);  // centre line
-        m.Box(sx * 40, 2, 0.5, 38, kGrey).Flat(kMarkYellow);
-        m.Box(sx * 52, 18, 3, 6, kGrey, 1).Bias(0.2);                      // catapult
-        m.Box(sx * 52, 24, 2, 0.8, kGrey).Flat(kCycle + 4);
-        m.Ellipse(sx * 74, -26, 2, 2, kRed).Flat(sx < 0 ? kLights : 236);  // wingtip lights
-        m.Capsule({sx * 44, -48}, {sx * 44, -36}, 6, kNavy);               // engine pods at the stern (top)
-        m.Ellipse(sx * 44, -52, 4.5, 2.5, kFire).Flat(kCycle + 6);
+        // The wing that carries each flight deck out from the hull.
+        m.Poly({{sx * 22, -46}, {sx * 60, -52}, {sx * 79, -42}, {sx * 79, 36}, {sx * 70, 50}, {sx * 38, 48}, {sx * 22, 34}},
+               kGrey, 4).Bias(-0.12);
+        // The deck: dark, its runway dashed in white, edge lines, an elevator.
+        m.Poly({{sx * 42, -47}, {sx * 73, -39}, {sx * 73, 34}, {sx * 66, 43}, {sx * 42, 41}}, kGrey, 1).Bias(-0.36);
+        for (int k = 0; k < 8; ++k) m.Box(sx * 58, -36 + k * 10, 0.6, 2.5, kGrey).Flat(kWhite);
+        m.Box(sx * 44, -2, 0.5, 40, kGrey).Flat(kFire[3]);
+        m.Box(sx * 71, -2, 0.5, 34, kGrey).Flat(kFire[3]);
+        m.Box(sx * 58, -22, 8, 6, kSteel, 1).Bias(-0.15);
+        m.Box(sx * 58, -22, 8, 0.5, kSteel).Flat(kOutline);
+        // The catapult the interceptors leave from, its launch light in the glow.
+        m.Box(sx * 52, 20, 2.2, 9, kGrey, 0.8).Bias(0.25);
+        m.Box(sx * 52, 30, 2.5, 1.2, kGrey).Flat(kCycle + 4);
+        m.Ellipse(sx * 77, -36, 1.8, 1.8, kRed).Flat(sx < 0 ? kRed[3] : kGreen[2]);  // wingtip lights
+        // Engine pods at the stern (the top), flames in the glow cycle.
+        m.Capsule({sx * 50, -58}, {sx * 50, -46}, 6.5, kSteel).Bias(-0.05);
+        m.Box(sx * 50, -52, 6.5, 0.5, kSteel).Flat(kOutline);
+        m.Ellipse(sx * 50, -63, 4.5, 2.2, kFire).Flat(kCycle + 6);
+        m.Ellipse(sx * 50, -63, 2, 1, kFire).Flat(kWhite);
     }
-    // The hull: a long armoured body, bow at the bottom.
-    m.Poly({{-26, -60}, {26, -60}, {32, -20}, {28, 40}, {12, 62}, {-12, 62}, {-28, 40}, {-32, -20}}, kNavy, 5).Bias(0.02);
-    m.Box(0, -8, 18, 36, kNavy, 2.5).Bias(0.14);  // armoured deck
-    for (double y : {-34.0, -18.0, -2.0, 14.0}) m.Box(0, y, 18, 0.5, kNavy).Flat(kNavy[0]);
-    m.Box(0, -50, 16, 6, kGrey, 2).Bias(-0.2);    // main engine
-    for (int k = 0; k < 3; ++k) m.Ellipse(-10 + 10 * k, -58, 3.5, 2.2, kFire).Flat(kCycle + 2 * k);
-    m.Box(14, -14, 5, 12, kGrey, 1.5).Bias(0.1);  // the island
-    m.Box(14, -20, 4, 1.4, kGlass).Flat(kGlass[1]);
-    m.Ellipse(14, -6, 2.5, 2.5, kGrey, 1.2);       // radar
-    m.Ellipse(-12, 0, 6, 6, kRed, 1.1).Bias(-0.05);  // reactor core under glass
-    m.Ellipse(-12, 0, 3, 3, kRed).Flat(kLights + 2);
-    // Guns.
+    // The hull: long and armoured, its bow at the bottom.
+    m.Poly({{-24, -62}, {24, -62}, {32, -30}, {32, 26}, {20, 52}, {0, 64}, {-20, 52}, {-32, 26}, {-32, -30}}, kGrey, 5)
+        .Bias(0.04);
+    m.Poly({{-20, -54}, {20, -54}, {25, -28}, {25, 24}, {15, 44}, {-15, 44}, {-25, 24}, {-25, -28}}, kSteel, 2)
+        .Bias(-0.08);
+    for (double y : {-40.0, -26.0, 12.0, 26.0}) m.Box(0, y, 24, 0.5, kSteel).Flat(kSteel[0]);  // plate seams
+    m.Box(0, -8, 0.5, 34, kSteel).Flat(kSteel[0]);
+    // The reactor under its glass dome, amidships.
+    m.Ellipse(0, -8, 12, 12, kGrey, 0.6).Bias(-0.35);
+    m.Ellipse(0, -8, 9.5, 9.5, kGlass, 1.3);
+    m.Ellipse(0, -8, 5, 5, kRed).Flat(kCycle + 8);
+    m.Ellipse(0, -8, 2.5, 2.5, kRed).Flat(kWhite);
+    // The stern's main engines.
+    m.Box(0, -58, 15, 5, kGrey, 1.5).Bias(-0.2);
+    for (int k = 0; k < 3; ++k) m.Ellipse(-10 + 10 * k, -64, 3.5, 2.2, kFire).Flat(kCycle + 2 * k);
+    // The island, offset to starboard, with its radar.
+    m.Box(17, -34, 5, 11, kGrey, 1.5).Bias(0.15);
+    m.Box(17, -40, 4, 1.3, kGlass).Flat(kGlass[1]);
+    m.Ellipse(17, -28, 2.5, 2.5, kGrey, 1.2).Bias(0.2);
+    m.Capsule({13, -28}, {21, -28}, 0.6, kGrey).Flat(kOutline);
+    // Twin gun houses, their barrels down toward the ship.
     for (BossGun g : {BossGun{-34, 30}, BossGun{34, 30}, BossGun{0, 54}}) {
-        m.Ellipse(g.x, g.y, 7, 7, kNavy, 0.5).Bias(-0.3);
-        m.Ellipse(g.x, g.y, 5, 5, kGrey, 1.3);
-        m.Ellipse(g.x, g.y, 2, 2, kRed).Flat(kCycle + 8);
+        m.Ellipse(g.x, g.y, 7.5, 7.5, kGrey, 0.5).Bias(-0.35);
+        m.Ellipse(g.x, g.y - 1, 5.5, 5, kSteel, 1.4).Bias(0.1);
+        m.Ellipse(g.x - 1.5, g.y - 2.5, 1.2, 1.2, kSteel).Flat(kSteel[4]);
+        for (double bx : {-2.2, 2.2}) m.Capsule({g.x + bx, g.y + 3}, {g.x + bx, g.y + 11}, 1.1, kGrey).Bias(0.2);
     }
-    m.Box(0, 44, 6, 8, kGlass, 1.5).Bias(0.05);  // the bridge on the bow
-    m.Box(0, 40, 5, 1, kGlass).Flat(kGlass[2]);
+    // The bridge on the bow.
+    m.Box(0, 38, 7, 5, kGrey, 1.5).Bias(0.1);
+    m.Box(0, 36, 6, 1.2, kGlass).Flat(kGlass[2]);
+    m.Ellipse(0, 45, 1.5, 1.5, kRed).Flat(kLights + 4);
     return Render(160, 128, m, 0, {true, true});
 }
 

@@ -232,6 +232,15 @@ constexpr std::int32_t kFuelTank = 4324, kContainers = 4325, kBoat = 4326, kLigh
                        kBuoy = 211, kBoom = 209;
 constexpr std::int32_t kSeaHalves = 4273, kDestroyer = 4329, kSubmarine = 4332;
 
+// The boom across the harbour mouth, float after float along the edge of
+// the open sea (whose rows repeat, so nothing of the harbour reaches into them).
+constexpr auto Boom() {
+    std::array<Piece, 32> floats{};
+    for (std::int32_t k = 0; k < 32; ++k) floats[k] = {kBoom, 10 * k, CBG6::kSeaRows, 6};
+    return floats;
+}
+constexpr auto kBoomFloats = Boom();
+
 constexpr Piece kPieces[] = {
     // The fuel depot at the gate.
     At(kFuelTank, 7, 6, 0, 0), At(kFuelTank, 7, 4, 8, 4), At(kFuelTank, 7, 2, 0, 8), At(kFuelTank, 8, 7, 24, 4),
@@ -250,9 +259,6 @@ constexpr Piece kPieces[] = {
     // Buoys along the channel and the harbour mouth.
     At(kBuoy, 3, 113, 10, 6), At(kBuoy, 6, 113, 12, 6), At(kBuoy, 3, 108, 10, 6), At(kBuoy, 6, 108, 12, 6),
     At(kBuoy, 3, 103, 10, 6), At(kBuoy, 6, 103, 12, 6), At(kBuoy, 8, 126, 4, 8), At(kBuoy, 1, 121, 14, 4),
-    // The boom across the harbour mouth, along the edge of the open sea
-    // (whose rows repeat, so nothing of the harbour may reach into them).
-    {kBoom, 0, CBG6::kSeaRows, 6},
     // The lights on the breakwaters' heads.
     At(kLighthouse, 6, 124, -8, 8, 8), At(kLighthouse, 3, 119, -8, 8, 8),
 };
@@ -306,9 +312,14 @@ constexpr std::int32_t StepFor(std::int32_t y, std::int32_t h) {
 template <class List>
 void SpawnDue(const List& list, std::int32_t step) {
     const std::int32_t top = g_DDBPack.GetSprite(kMapSprite).Pos.Top();
-    for (const MapObject& o : list)
-        if (StepFor(o.y, g_DDBPack.GetSprite(o.sprite).Pos.Height()) == step)
-            SpawnBGObject(o.x, top + o.y, o.sprite, o.layer, o.hit_w, o.hit_h, true);
+    for (const MapObject& o : list) {
+        const CQ7Pos& size = g_DDBPack.GetSprite(o.sprite).Pos;
+        if (StepFor(o.y, size.Height()) != step) continue;
+        // The object is placed by its sprite's own base (the resources' is the centre).
+        const bool centred = size.Center_Base() == VB_TRUE;
+        SpawnBGObject(o.x + (centred ? size.Width() / 2 : 0), top + o.y + (centred ? size.Height() / 2 : 0), o.sprite,
+                      o.layer, o.hit_w, o.hit_h, true);
+    }
 }
 
 // ---- Composition ------------------------------------------------------------------------------
@@ -429,8 +440,9 @@ void CBG6::BuildMap() {
 
     // The furniture, layer by layer so that nothing depends on the order of the list.
     for (std::int32_t layer = 0; layer < 10; ++layer) {
-        for (const Piece& piece : kPieces)
-            if (piece.layer == layer) p.Queue(piece.sprite, piece.x, piece.y, piece.layer, kMasked);
+        for (const auto& list : {std::span<const Piece>(kPieces), std::span<const Piece>(kBoomFloats)})
+            for (const Piece& piece : list)
+                if (piece.layer == layer) p.Queue(piece.sprite, piece.x, piece.y, piece.layer, kMasked);
         p.Draw();
     }
     lost_draws_ += p.Lost();
