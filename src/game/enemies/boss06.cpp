@@ -36,8 +36,11 @@ const BossProfile kProfile = {
     .defeat_smokes = kSmokes,
 };
 
-// The guns, from the centre; a ring leaves out directions 11, 12 and 13.
+// The guns, from the centre: the wing guns fire the volleys in turn, the
+// bow gun its echo. A ring leaves out directions 11, 12 and 13.
 constexpr BossOffset kGuns[] = {{-34, 30}, {34, 30}, {0, 58}};
+constexpr std::int32_t kEchoDelay = 16;
+constexpr double kEchoSpeed = -0.6;
 constexpr std::int32_t kRing[] = {14, 15, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 constexpr double kGunOffset = 6;
 
@@ -69,10 +72,16 @@ void CBoss06::FightMove(std::int32_t) {
 }
 
 void CBoss06::Attack(std::int32_t t) {
+    const double x = RoundX(), y = RoundY();
+    if (t == echo_at_) {
+        // The bow gun answers with a slower ring, so that each volley comes as two.
+        const BossOffset bow = kGuns[2];
+        for (std::int32_t dir : kRing) FireTama(x + bow.dx, y + bow.dy, dir, kGunOffset, kEchoSpeed);
+    }
     if (t < next_volley_) return;
     next_volley_ = t + AttackInterval();
-    attack_step_ = (attack_step_ + 1) % 3;
-    const double x = RoundX(), y = RoundY();
+    echo_at_ = t + kEchoDelay;
+    attack_step_ = (attack_step_ + 1) % 2;
     const BossOffset gun = kGuns[attack_step_];
     for (std::int32_t dir : kRing) FireTama(x + gun.dx, y + gun.dy, dir, kGunOffset, 0);
     // Every second volley the decks launch a pair, each first heading away

@@ -1,10 +1,10 @@
 // CBoss06: the stage-6 boss, the fleet's flying carrier. Wakes at frame
 // 9800; on its first frame it restarts the shared random sequences, then
 // comes down on the stage-1 boss's descent and sways over the open sea. From
-// t = 410, every 120 - 10 x rank frames, one of its three guns fires a ring
+// t = 410, every 120 - 10 x rank frames, one of its wing guns fires a ring
 // of bullets that leaves out the three directions behind it (up-left, up,
-// up-right), and every second time it also launches two interceptors
-// (CEN021) from its flight decks.
+// up-right) and 16 frames later the bow gun a slower one; every second
+// volley it also launches two interceptors (CEN021) from its flight decks.
 #pragma once
 
 #include "game/enemies/boss.h"
@@ -30,6 +30,7 @@ protected:
 
 private:
     std::int32_t next_volley_ = 0;  // t of the next volley
+    std::int32_t echo_at_ = 0;      // t of the bow gun's ring
     std::int32_t volleys_ = 0;
     double a_ = 0, b_ = 0;          // sway and bob angles in degrees
 };

@@ -88,15 +88,16 @@ constexpr ScriptEntry Cruiser(std::int32_t frame, std::int32_t x, std::int32_t m
 // rolls out, and from 8800 speeds up to 1.2 for the run out to sea.
 
 constexpr ScriptEntry kScript[] = {
-    // The landward yards: the turret carrier shows what it does on the road.
-    Fighter(240, 100),
-    Fighter(280, 220),
-    Carrier(400, 176, 14, 2, 25, 70, 150),
-    Fighter(560, 60),
-    Fighter(600, 260),
+    // The landward yards: the turret carrier shows what it does, down the
+    // west side and then across between the warehouses.
+    Fighter(240, 100, 60),
+    Fighter(280, 220, 60),
+    Carrier(400, 48, 14, 2, 25, 40, 160),
+    Fighter(560, 260),
+    Fighter(600, 60),
     Quad(644, 48, 17),
     Quad(724, 272, 18),
-    Carrier(760, -24, 19.5, 0, 50, 60, 140),
+    Carrier(789, 344, 16, 4, 50, 40, 130),
     Fighter(900, 160),
     Pillbox(964, 80, 21),
     Fighter(1000, 40),
@@ -106,7 +107,7 @@ constexpr ScriptEntry kScript[] = {
     Fighter(1270, 200),
     Carrier(1509, 344, 25, 4, 50, 50, 120),
 
-    // The building docks: a frigate rises in each.
+    // The building docks: a frigate rises in each, a carrier works the crane quay.
     Fighter(1600, 80),
     Fighter(1640, 240),
     Frigate(1800, 64, 2, 150),
@@ -119,28 +120,39 @@ constexpr ScriptEntry kScript[] = {
     Quad(2484, 160, 40),
     Fighter(2600, 240),
     Fighter(2620, 300),
+    Carrier(2700, 160, 42, 2, 20, 60, 180),
     Fighter(2800, 40),
     Fighter(2830, 120),
 
-    // The apron: carriers cross in front of the dock gates.
+    // The apron: carriers cross in front of the dock gates; launchers wait
+    // either side of the great dock.
     Amphibian(3099, -24, 45.5, 0, 60),
     Amphibian(3180, 344, 46.5, 4, 60),
     Launcher(3339, 32, 51, 60, 180),
     Launcher(3339, 288, 51, 90, 180),
 
-    // The great dock: the battleship rolls out while the scroll slows.
+    // The great dock: the battleship rolls out while the scroll slows;
+    // carriers come down the side quays and set guns along them.
     Battleship(3600, 160, 2, 200),
     Ramp(3800, 3850, 50, &g_ScrollSpeed, 30, -10),
     Fighter(3900, 40),
     Fighter(4100, 280),
-    Quad(4344, 32, 60),
-    Quad(4664, 288, 62),
+    Carrier(4184, 32, 59, 2, 20, 60, 220),
+    Quad(4344, 288, 60),
     Fighter(4500, 40),
+    Fighter(4520, 120),
+    Carrier(4664, 288, 62, 2, 20, 60, 220),
     Fighter(4800, 280),
+    Fighter(4820, 200),
     Fighter(5000, 160),
+    Fighter(5100, 60),
+    Fighter(5120, 260),
     Ramp(5200, 5250, 50, &g_ScrollSpeed, 30, 10),
     Quad(5264, 32, 66),
     Quad(5264, 288, 66),
+    Fighter(5450, 100),
+    Fighter(5470, 220),
+    Quad(5584, 32, 70),
     Pillbox(5864, 112, 73.5),
     Pillbox(5864, 208, 73.5),
     Amphibian(6184, -24, 75, 0, 70),
@@ -155,19 +167,23 @@ constexpr ScriptEntry kScript[] = {
     // The fortified quays: two cruisers, carriers out of the pens, launchers.
     Quad(7304, 48, 91.5),
     Quad(7304, 272, 91.5),
-    Cruiser(7500, 48, 3),
-    Fighter(7600, 160),
-    Cruiser(7700, 272, 3),
-    Fighter(7800, 100),
-    Fighter(7820, 220),
-    Amphibian(8009, 112, 97.5, 2, 50),
-    Amphibian(8009, 208, 97.5, 2, 50),
-    Fighter(8200, 60),
-    Fighter(8220, 260),
-    Launcher(8464, 48, 106, 40, 140),
-    Launcher(8464, 272, 106, 70, 140),
-    Pillbox(8624, 80, 108),
-    Pillbox(8624, 240, 108),
+    Fighter(7500, 160),
+    Fighter(7520, 80),
+    Cruiser(7700, 48, 1),
+    Fighter(7800, 240),
+    Cruiser(7900, 272, 1),
+    Amphibian(8009, 144, 97.5, 2, 50),
+    Amphibian(8009, 176, 97.5, 2, 50),
+    Fighter(8100, 100),
+    Fighter(8120, 220),
+    Fighter(8300, 40),
+    Fighter(8320, 280),
+    Launcher(8439, 48, 106.5, 40, 140),
+    Launcher(8439, 272, 106.5, 70, 140),
+    Pillbox(8624, 48, 108),
+    Pillbox(8624, 272, 108),
+    Fighter(8700, 140),
+    Fighter(8720, 180),
 
     // The harbour mouth: guns on the breakwaters, the last fighters, and the
     // scroll speeds up for the open sea.
@@ -176,13 +192,16 @@ constexpr ScriptEntry kScript[] = {
     Fighter(8870, 240),
     Pillbox(9025, 48, 114),
     Pillbox(9025, 272, 114),
+    Fighter(9100, 160),
     Quad(9237, 160, 118.5),
     Quad(9237, 288, 118.5),
     Fighter(9300, 40),
     Fighter(9320, 280),
     Pillbox(9406, 48, 123.5),
     Pillbox(9406, 144, 123.5),
-    Fighter(9500, 160),
+    Fighter(9460, 100),
+    Fighter(9480, 220),
+    Fighter(9540, 160),
 };
 
 }  // namespace

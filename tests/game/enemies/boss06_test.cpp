@@ -48,10 +48,11 @@ TEST_F(Boss06Test, FirstAwakeFrameResetsTheRandomSequencesThenItDescendsAndSettl
     EXPECT_EQ(boss_->HitPoints(), 800000);
 }
 
-// Volleys with the bullets held still: a ring of 13 leaving out the three
-// directions behind the boss, from the three guns in turn, every 120 - 10 x
-// rank frames; every second volley two interceptors leave the decks.
-TEST_F(Boss06Test, RingsFromEachGunInTurnAndInterceptorsEverySecondVolley) {
+// Volleys with the bullets (nearly) held still: a ring of 13 leaving out the
+// three directions behind the boss, from the wing guns in turn, every 120 -
+// 10 x rank frames, and 16 frames later a slower one from the bow gun; every
+// second volley two interceptors leave the decks.
+TEST_F(Boss06Test, RingsFromTheGunsInTurnAndInterceptorsEverySecondVolley) {
     for (int rank : {0, 4}) {
         SCOPED_TRACE(rank);
         if (rank != 0) {
@@ -65,31 +66,32 @@ TEST_F(Boss06Test, RingsFromEachGunInTurnAndInterceptorsEverySecondVolley) {
         const int interval = 120 - 10 * rank;
         ASSERT_EQ(CBoss06::AttackInterval(), interval);
         SpawnWatch watch;
-        int volleys = 0;
-        constexpr int kGunX[] = {-34, 34, 0}, kGunY[] = {30, 30, 58};
+        int volleys = 0, echoes = 0;
+        const std::vector<int> ring = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15};
         for (int t = 410; t < 410 + 3 * interval; ++t) {
             const int x = RoundHalfEven(boss_->X()), y = RoundHalfEven(boss_->Y());
             const auto before = All<CTama>();
             Step();
             watch.Update();
-            const bool volley = (t - 410) % interval == 0;
+            const bool volley = (t - 410) % interval == 0, echo = (t - 410) % interval == 16;
             ASSERT_EQ(watch.New<CEN021>(), volley && volleys % 2 == 1 ? 2 : 0) << t;
-            // The ring: the new bullets 6 pixels out from the gun whose turn it
-            // is, along their directions (the interceptors fire too, elsewhere).
-            const double gx = x + kGunX[(volleys + 1) % 3], gy = y + kGunY[(volleys + 1) % 3];
+            // The new bullets about 6 pixels out from the gun whose turn it is,
+            // along their directions (the interceptors fire too, elsewhere).
+            const int gun_x = echo ? 0 : volleys % 2 == 0 ? 34 : -34, gun_y = echo ? 58 : 30;
             std::vector<int> dirs;
             for (CTama* b : All<CTama>()) {
                 if (std::find(before.begin(), before.end(), b) != before.end()) continue;
-                if (std::abs(b->HitPos().CenterX() - (gx + g_Angle.GetDX16(b->Dir()) * 6)) <= 1 &&
-                    std::abs(b->HitPos().CenterY() - (gy + g_Angle.GetDY16(b->Dir()) * 6)) <= 1)
+                if (std::abs(b->HitPos().CenterX() - (x + gun_x + g_Angle.GetDX16(b->Dir()) * 6)) <= 1 &&
+                    std::abs(b->HitPos().CenterY() - (y + gun_y + g_Angle.GetDY16(b->Dir()) * 6)) <= 1)
                     dirs.push_back(b->Dir());
             }
             std::sort(dirs.begin(), dirs.end());
-            const std::vector<int> ring = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15};
-            ASSERT_EQ(dirs, volley ? ring : std::vector<int>{}) << t;
-            if (volley) ++volleys;
+            ASSERT_EQ(dirs, volley || echo ? ring : std::vector<int>{}) << t;
+            volleys += volley;
+            echoes += echo;
         }
         EXPECT_EQ(volleys, 3);
+        EXPECT_EQ(echoes, 3);
     }
 }
 
