@@ -74,10 +74,10 @@ Image Yard(const Entry& e, Context&) {
         }
     }
     if (v == 5 || v == 8) {  // oil spot with a dull sheen
-        for (int y = 10; y < 22; ++y)
-            for (int x = 9; x < 23; ++x) {
-                double d = std::hypot((x - 15.5) / 6.0, (y - 15.5) / 5.0) + (TileNoise(x, y, 4, 32, 640 + v) - 0.5) * 0.5;
-                if (d < 1) img.Set(x, y, d > 0.8 && (x + y) % 3 == 0 ? kNavalGrey[1] : kAsphalt[0]);
+        for (int y = 12; y < 20; ++y)
+            for (int x = 11; x < 21; ++x) {
+                double d = std::hypot((x - 15.5) / 4.0, (y - 15.5) / 3.0) + (TileNoise(x, y, 4, 32, 640 + v) - 0.5) * 0.5;
+                if (d < 1) img.Set(x, y, d > 0.7 ? kNavalGrey[1] : (x + y) % 2 ? kAsphalt[1] : kAsphalt[0]);
             }
     }
     if (v == 7) {  // flakes of old yellow paint

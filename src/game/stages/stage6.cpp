@@ -99,7 +99,7 @@ constexpr ScriptEntry kScript[] = {
     Quad(724, 272, 18),
     Carrier(789, 344, 16, 4, 50, 40, 130),
     Fighter(900, 160),
-    Pillbox(964, 80, 21),
+    Pillbox(884, 80, 20),
     Fighter(1000, 40),
     Fighter(1020, 280),
     Amphibian(1100, 176, 23.5, 2, 40),

@@ -2,6 +2,7 @@
 // its sound gate, and its script from the first frame to the boss.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <typeinfo>
@@ -132,9 +133,20 @@ TEST_F(Stage6Test, SoundRequestsFallSilentOnceTheBossIsBeaten) {
     EXPECT_EQ(game_.SoundsPlayed(), (std::vector<int>{6}));
 }
 
+// The harbour's cell under a screen point: '~' for water.
+char CellUnder(double x, double y) {
+    const int map_y = RoundHalfEven(y) - g_DDBPack.GetSprite(1).Pos.Top();
+    const int r = (CBG6::kMapHeight - map_y + 31) / 32, c = RoundHalfEven(x) / 32;
+    if (map_y < 0 || r > 128) return '~';
+    for (const CBG6::Row& row : CBG6::Terrain())
+        if (row.r == r) return row.cells[std::clamp(c, 0, 9)];
+    return '.';
+}
+
 // The whole script without a shot fired: every class of the table comes,
-// the scroll slows for the battleship and speeds up for the sea, and when
-// the boss wakes the screen shows nothing but the open sea.
+// no gun, launcher or turret carrier ever stands in the water, the scroll
+// slows for the battleship and speeds up for the sea, and when the boss
+// wakes the screen shows nothing but the open sea.
 TEST_F(Stage6Test, ScriptBringsEveryClassOfTheTableAndEndsOverTheOpenSea) {
     Start(0, 0);
     const std::set<std::string> table = {typeid(CEN006).name(), typeid(CEN007).name(), typeid(CEN008).name(),
@@ -151,6 +163,14 @@ TEST_F(Stage6Test, ScriptBringsEveryClassOfTheTableAndEndsOverTheOpenSea) {
         HeadlessGame::ForEachObject([&](GameObject* ob) {
             if (table.count(typeid(*ob).name())) seen.insert(typeid(*ob).name());
         });
+        for (CEnemy* unit : HeadlessGame::ObjectsOf<CEnemy>()) {
+            const bool land_only = dynamic_cast<CEN008*>(unit) || dynamic_cast<CEN022*>(unit) ||
+                                   dynamic_cast<CEN023*>(unit) || dynamic_cast<CEN024*>(unit);
+            if (land_only && unit->Y() > -24 && unit->Y() < 240) {
+                ASSERT_NE(CellUnder(unit->X(), unit->Y()), '~')
+                    << typeid(*unit).name() << " at " << unit->X() << ", " << unit->Y() << " on frame " << frame;
+            }
+        }
         for (const Speed& s : speeds)
             if (frame == s.frame) {
                 EXPECT_NEAR(g_ScrollSpeed, s.speed, 1e-9) << frame;
