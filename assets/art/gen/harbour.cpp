@@ -28,12 +28,11 @@ double Inside(int x, int y, int size) {  // 0 on the border, 1 six pixels in
     return std::fmin(1.0, std::fmin(ex, ey) / 6.0);
 }
 
-// Lays a picture's checkerboard shadow (offset down and right) under it,
-// inside the picture's own bounds.
-Image WithShadow(const Image& body, int dx, int dy) {
-    Image out(body.w, body.h);
-    const Image shade = ShadowOf(body);
-    Blit(out, shade, dx, dy);
+// A picture standing on the ground: the body at the top left of a w x h
+// sprite, its checkerboard shadow laid under it `shadow` pixels down and right.
+Image OnGround(const Image& body, int w, int h, int shadow) {
+    Image out(w, h);
+    Blit(out, ShadowOf(body), shadow, shadow);
     Blit(out, body, 0, 0);
     return out;
 }
@@ -264,9 +263,7 @@ Image Gantry(const Entry& e, Context&) {
             if (body.At(x, y) == kOutline && (std::abs(y - body.h / 2) > 9) && (x + y) % 4 < 2 &&
                 (x < 16 || x > body.w - 17))
                 body.Set(x, y, kFire[4]);
-    Image img(e.w, e.h);
-    Blit(img, body, 0, 0);
-    return WithShadow(img, 8, 8);
+    return OnGround(body, e.w, e.h, 8);
 }
 
 // A fuel tank: a low conical roof in grey with a rim walkway, a stair
@@ -288,9 +285,7 @@ Image FuelTank(const Entry& e, Context&) {
         double a = k * 2 * kPi / 24;
         body.Set(int(body.w / 2.0 + std::cos(a) * (r - 2.5)), int(body.h / 2.0 + std::sin(a) * (r - 2.5)), kGrey[5]);
     }
-    Image img(e.w, e.h);
-    Blit(img, body, 0, 0);
-    return WithShadow(img, 6, 6);
+    return OnGround(body, e.w, e.h, 6);
 }
 
 // Containers stacked two rows deep, in four paints, with ribs and door ends.
@@ -305,9 +300,7 @@ Image Containers(const Entry& e, Context&) {
     for (int y = 0; y < body.h; ++y)
         for (int x = 0; x < body.w; ++x)
             if (body.Solid(x, y) && body.At(x, y) != kOutline && x % 3 == 0) body.Set(x, y, kOutline);  // ribs
-    Image img(e.w, e.h);
-    Blit(img, body, 0, 0);
-    return WithShadow(img, 5, 5);
+    return OnGround(body, e.w, e.h, 5);
 }
 
 // A patrol boat at its moorings, bow north: naval grey hull with a light
@@ -386,9 +379,7 @@ Image Lighthouse(const Entry& e, Context&) {
     m.Ellipse(0, 0, 5, 5, kGrey, 1.2).Bias(0.3);
     m.Ellipse(0, 0, 2.5, 2.5, kFire).Flat(kCycle);
     Image body = Render(e.w - 4, e.h - 4, m, 0);
-    Image img(e.w, e.h);
-    Blit(img, body, 0, 0);
-    return WithShadow(img, 4, 4);
+    return OnGround(body, e.w, e.h, 4);
 }
 
 // A dock gate (caisson): a steel box girder across the dock mouth, a
@@ -429,9 +420,7 @@ Image PenRoof(const Entry& e, Context&) {
             if (n > 0.58) body.Set(x, y, Tone(kSteel, 0.25 + (c - kGrey.front()) * 0.1, x, y));
             else if (n < 0.36) body.Set(x, y, Tone(kSmoke, 0.3 + (c - kGrey.front()) * 0.12, x, y));
         }
-    Image img(e.w, e.h);
-    Blit(img, body, 0, 0);
-    return WithShadow(img, 6, 6);
+    return OnGround(body, e.w, e.h, 6);
 }
 
 // The open sea beyond the harbour mouth, 320 x 240 in two halves of 120
@@ -447,16 +436,16 @@ Image OpenSeaWhole() {
     };
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) img.Set(x, y, std::uint8_t(kWater + (int(std::floor(phase(x, y))) & 15)));
-    for (int k = 0; k < 46; ++k) {  // whitecaps
+    for (int k = 0; k < 28; ++k) {  // whitecaps: ragged flecks of foam, brightest in the middle
         std::uint32_t h = Hash(690, std::uint32_t(k));
-        int cx = int(h % 320), cy = int((h >> 9) % 240), len = 5 + int((h >> 18) % 7);
-        for (int i = 0; i < len; ++i) {
-            int x = cx + i, y = (cy + int(std::round(1.2 * std::sin(i * kPi / len))) + 240) % 240;
-            if (x >= 320) break;
-            img.Set(x, y, i == len / 2 ? kWhite : kGrey[4]);
-            if (i % 2 == 0) img.Set(x, (y + 1) % 240, kGrey[3]);
-            if (i % 3 == 1 && i + 2 < len) img.Set(x + 1, (y + 3) % 240, kGrey[2]);
-        }
+        const int cx = int(h % 320), cy = int((h >> 9) % 240), len = 4 + int((h >> 18) % 5);
+        for (int i = -len; i <= len; ++i)
+            for (int j = -1; j <= 1; ++j) {
+                const int x = cx + i, y = (cy + j + (i * i) / (2 * len) + 240) % 240;
+                const double d = std::fabs(double(i)) / len + std::fabs(double(j)) * 0.5;
+                if (x < 0 || x >= 320 || Bayer(x, y) < d * 0.6) continue;
+                img.Set(x, y, d < 0.3 ? kWhite : d < 0.6 ? kGrey[5] : kGrey[3]);
+            }
     }
     return img;
 }
@@ -493,8 +482,8 @@ struct BossGun {
     double x, y;
 };
 
-// Its centre is the picture's; the guns (-34, 30), (34, 30), (0, 54) and
-// the catapults at (-52, 18), (52, 18) are where the boss fires and launches.
+// Its centre is the picture's; the guns (-34, 30), (34, 30) and the
+// catapults at (-52, 18), (52, 18) are where the boss fires and launches.
 Image Carrier6Whole() {
     Model m;
     for (double sx : {-1.0, 1.0}) {
@@ -539,7 +528,7 @@ Image Carrier6Whole() {
     m.Ellipse(17, -28, 2.5, 2.5, kGrey, 1.2).Bias(0.2);
     m.Capsule({13, -28}, {21, -28}, 0.6, kGrey).Flat(kOutline);
     // Twin gun houses, their barrels down toward the ship.
-    for (BossGun g : {BossGun{-34, 30}, BossGun{34, 30}, BossGun{0, 54}}) {
+    for (BossGun g : {BossGun{-34, 30}, BossGun{34, 30}}) {
         m.Ellipse(g.x, g.y, 7.5, 7.5, kGrey, 0.5).Bias(-0.35);
         m.Ellipse(g.x, g.y - 1, 5.5, 5, kSteel, 1.4).Bias(0.1);
         m.Ellipse(g.x - 1.5, g.y - 2.5, 1.2, 1.2, kSteel).Flat(kSteel[4]);

@@ -9,7 +9,7 @@ constexpr std::int32_t kFirstAttack = 410;
 
 // The hangar deck (the main rectangle) takes the damage; the bridge on the
 // bow only collides.
-constexpr BossRect kParts[] = {{40, 32, 0, 50}};
+constexpr BossRect kParts[] = {{40, 32, 0, 46}};
 
 constexpr BossOffset kSmokes[] = {
     {0, 0},    {-24, -20}, {22, -18}, {-40, 8},  {40, 10},  {-8, 30},  {10, 46},   {-4, 58},
@@ -36,11 +36,10 @@ const BossProfile kProfile = {
     .defeat_smokes = kSmokes,
 };
 
-// The guns, from the centre: the wing guns fire the volleys in turn, the
-// bow gun its echo. A ring leaves out directions 11, 12 and 13.
-constexpr BossOffset kGuns[] = {{-34, 30}, {34, 30}, {0, 58}};
-constexpr std::int32_t kEchoDelay = 16;
-constexpr double kEchoSpeed = -0.6;
+// The wing guns, from the centre, firing in turn (starboard first). A ring
+// leaves out directions 11, 12 and 13. The bow gun stays silent: a ring from
+// the bow would start right on top of a ship flying close under the boss.
+constexpr BossOffset kGuns[] = {{-34, 30}, {34, 30}};
 constexpr std::int32_t kRing[] = {14, 15, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 constexpr double kGunOffset = 6;
 
@@ -72,22 +71,16 @@ void CBoss06::FightMove(std::int32_t) {
 }
 
 void CBoss06::Attack(std::int32_t t) {
-    const double x = RoundX(), y = RoundY();
-    if (t == echo_at_) {
-        // The bow gun answers with a slower ring, so that each volley comes as two.
-        const BossOffset bow = kGuns[2];
-        for (std::int32_t dir : kRing) FireTama(x + bow.dx, y + bow.dy, dir, kGunOffset, kEchoSpeed);
-    }
     if (t < next_volley_) return;
     next_volley_ = t + AttackInterval();
-    echo_at_ = t + kEchoDelay;
     attack_step_ = (attack_step_ + 1) % 2;
+    const double x = RoundX(), y = RoundY();
     const BossOffset gun = kGuns[attack_step_];
     for (std::int32_t dir : kRing) FireTama(x + gun.dx, y + gun.dy, dir, kGunOffset, 0);
     // Every second volley the decks launch a pair, each first heading away
-    // to its own side and down.
+    // to its own side and down, firing from 1.5 s after launch every 2 s.
     if (++volleys_ % 2 == 0) {
-        SpawnInterceptor(x + kLeftDeck.dx, y + kLeftDeck.dy, 3, 60, 90, kEscortTurnInterval);
-        SpawnInterceptor(x + kRightDeck.dx, y + kRightDeck.dy, 1, 60, 90, kEscortTurnInterval);
+        SpawnInterceptor(x + kLeftDeck.dx, y + kLeftDeck.dy, 3, 90, 120, kEscortTurnInterval);
+        SpawnInterceptor(x + kRightDeck.dx, y + kRightDeck.dy, 1, 90, 120, kEscortTurnInterval);
     }
 }

@@ -1,10 +1,10 @@
 // CBoss06: the stage-6 boss, the fleet's flying carrier. Wakes at frame
 // 9800; on its first frame it restarts the shared random sequences, then
 // comes down on the stage-1 boss's descent and sways over the open sea. From
-// t = 410, every 120 - 10 x rank frames, one of its wing guns fires a ring
-// of bullets that leaves out the three directions behind it (up-left, up,
-// up-right) and 16 frames later the bow gun a slower one; every second
-// volley it also launches two interceptors (CEN021) from its flight decks.
+// t = 410, every 120 - 10 x rank frames, one of its wing guns in turn fires a
+// ring of bullets that leaves out the three directions behind it (up-left,
+// up, up-right); every second volley it also launches two interceptors
+// (CEN021) from its flight decks.
 #pragma once
 
 #include "game/enemies/boss.h"
@@ -13,9 +13,9 @@ class CBoss06 final : public CBoss {
 public:
     // The flight decks' catapults, from the centre.
     static constexpr BossOffset kLeftDeck = {-52, 18}, kRightDeck = {52, 18};
-    // The interceptors turn toward the ship only every 32 frames: each makes
+    // The interceptors turn toward the ship only every 40 frames: each makes
     // a pass or two and flies off instead of circling the ship for ever.
-    static constexpr std::int32_t kEscortTurnInterval = 32;
+    static constexpr std::int32_t kEscortTurnInterval = 40;
 
     CBoss06();
 
@@ -30,7 +30,6 @@ protected:
 
 private:
     std::int32_t next_volley_ = 0;  // t of the next volley
-    std::int32_t echo_at_ = 0;      // t of the bow gun's ring
     std::int32_t volleys_ = 0;
     double a_ = 0, b_ = 0;          // sway and bob angles in degrees
 };

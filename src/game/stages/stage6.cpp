@@ -42,7 +42,7 @@ void OnMap(const ScriptArgs& a) {
 
 // A fighter diving straight down from the top edge, firing its four-way
 // bursts from `first` every `every` frames.
-constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, std::int32_t first = 40, std::int32_t every = 90) {
+constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, std::int32_t first = 30, std::int32_t every = 80) {
     return At(frame, spawns::EN016, {double(x), -16, 0, double(first), double(every)});
 }
 // The turret carrier: drives along heading h (0 right, 2 down, 4 left) at
@@ -110,11 +110,11 @@ constexpr ScriptEntry kScript[] = {
     // The building docks: a frigate rises in each, a carrier works the crane quay.
     Fighter(1600, 80),
     Fighter(1640, 240),
-    Frigate(1800, 64, 2, 150),
+    Frigate(1800, 64, 2, 240),
     Fighter(1950, 280),
     Fighter(2000, 200),
     Quad(2004, 160, 34),
-    Frigate(2200, 256, 2, 150),
+    Frigate(2200, 256, 2, 240),
     Fighter(2350, 60),
     Fighter(2380, 140),
     Quad(2484, 160, 40),

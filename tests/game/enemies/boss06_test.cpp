@@ -48,10 +48,9 @@ TEST_F(Boss06Test, FirstAwakeFrameResetsTheRandomSequencesThenItDescendsAndSettl
     EXPECT_EQ(boss_->HitPoints(), 800000);
 }
 
-// Volleys with the bullets (nearly) held still: a ring of 13 leaving out the
-// three directions behind the boss, from the wing guns in turn, every 120 -
-// 10 x rank frames, and 16 frames later a slower one from the bow gun; every
-// second volley two interceptors leave the decks.
+// Volleys with the bullets held still: a ring of 13 leaving out the three
+// directions behind the boss, from its two wing guns in turn, every 120 - 10 x
+// rank frames; every second volley two interceptors leave the decks.
 TEST_F(Boss06Test, RingsFromTheGunsInTurnAndInterceptorsEverySecondVolley) {
     for (int rank : {0, 4}) {
         SCOPED_TRACE(rank);
@@ -66,32 +65,32 @@ TEST_F(Boss06Test, RingsFromTheGunsInTurnAndInterceptorsEverySecondVolley) {
         const int interval = 120 - 10 * rank;
         ASSERT_EQ(CBoss06::AttackInterval(), interval);
         SpawnWatch watch;
-        int volleys = 0, echoes = 0;
+        int volleys = 0;
+        constexpr int kGunX[] = {-34, 34};  // port, starboard, both 30 below the centre
         const std::vector<int> ring = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15};
-        for (int t = 410; t < 410 + 3 * interval; ++t) {
+        for (int t = 410; t < 410 + 4 * interval; ++t) {
             const int x = RoundHalfEven(boss_->X()), y = RoundHalfEven(boss_->Y());
             const auto before = All<CTama>();
             Step();
             watch.Update();
-            const bool volley = (t - 410) % interval == 0, echo = (t - 410) % interval == 16;
+            const bool volley = (t - 410) % interval == 0;
             ASSERT_EQ(watch.New<CEN021>(), volley && volleys % 2 == 1 ? 2 : 0) << t;
-            // The new bullets about 6 pixels out from the gun whose turn it is,
-            // along their directions (the interceptors fire too, elsewhere).
-            const int gun_x = echo ? 0 : volleys % 2 == 0 ? 34 : -34, gun_y = echo ? 58 : 30;
+            // The new bullets 6 pixels out from the gun whose turn it is
+            // (starboard first), along their directions; the interceptors
+            // fire too, elsewhere.
+            const int gun = (volleys + 1) % 2;
             std::vector<int> dirs;
             for (CTama* b : All<CTama>()) {
                 if (std::find(before.begin(), before.end(), b) != before.end()) continue;
-                if (std::abs(b->HitPos().CenterX() - (x + gun_x + g_Angle.GetDX16(b->Dir()) * 6)) <= 1 &&
-                    std::abs(b->HitPos().CenterY() - (y + gun_y + g_Angle.GetDY16(b->Dir()) * 6)) <= 1)
+                if (std::abs(b->HitPos().CenterX() - (x + kGunX[gun] + g_Angle.GetDX16(b->Dir()) * 6)) <= 1 &&
+                    std::abs(b->HitPos().CenterY() - (y + 30 + g_Angle.GetDY16(b->Dir()) * 6)) <= 1)
                     dirs.push_back(b->Dir());
             }
             std::sort(dirs.begin(), dirs.end());
-            ASSERT_EQ(dirs, volley || echo ? ring : std::vector<int>{}) << t;
+            ASSERT_EQ(dirs, volley ? ring : std::vector<int>{}) << t;
             volleys += volley;
-            echoes += echo;
         }
-        EXPECT_EQ(volleys, 3);
-        EXPECT_EQ(echoes, 3);
+        EXPECT_EQ(volleys, 4);
     }
 }
 
