@@ -4,6 +4,7 @@
 
 #include "game/ending/ending.h"
 #include "game/stages/stage1.h"
+#include "game/stages/stage6.h"
 #include "game/stages/stage7.h"
 
 namespace {
@@ -16,6 +17,7 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {6, Make<CStage6>},
     {7, Make<CStage7>},
     {9, Make<CEnding>},
 };

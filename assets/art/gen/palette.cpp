@@ -154,10 +154,20 @@ const Terrain kFactory{{20, 30, 50}, {60, 90, 130}, {180, 220, 250}, {30, 34, 44
                        {44, 36, 30}, {100, 86, 70}, {170, 150, 120}, {36, 40, 38}, {90, 100, 96}, {170, 184, 176},
                        {30, 30, 30}, {80, 80, 80}, {160, 160, 160}, {40, 40, 60}, {100, 100, 130}, {200, 200, 230},
                        {90, 70, 30}, {170, 140, 60}, {240, 210, 120}};
-const Terrain kSnow{{10, 24, 60}, {40, 80, 140}, {210, 240, 255}, {90, 104, 130}, {180, 196, 220}, {250, 252, 255},
-                    {60, 70, 90}, {120, 134, 160}, {196, 210, 230}, {40, 44, 56}, {96, 104, 120}, {180, 188, 204},
-                    {10, 40, 40}, {30, 90, 80}, {110, 170, 150}, {36, 36, 50}, {90, 92, 120}, {190, 192, 220},
-                    {120, 120, 130}, {180, 180, 190}, {236, 236, 244}};
+// Stage 6, the naval base: harbour water dark and oily, the yard's asphalt a deep
+// slate (luminance about 0.07), red roof paint, granite, naval grey, concrete kept dark
+// enough that the ground units stand above it, crane yellow.
+const Terrain kHarbour{{4, 16, 28}, {14, 44, 62}, {84, 128, 146}, {14, 18, 26}, {60, 70, 82}, {146, 156, 166},
+                       {44, 18, 16}, {126, 56, 40}, {214, 146, 104}, {30, 30, 34}, {96, 96, 100}, {190, 188, 180},
+                       {24, 34, 44}, {86, 102, 116}, {186, 200, 212}, {40, 38, 34}, {112, 106, 94}, {204, 198, 178},
+                       {96, 66, 8}, {204, 152, 28}, {252, 224, 112}};
+// 230..234 navy (the boss, the boats' lights), 235..237 signal green.
+Colours HarbourExtras() {
+    Colours c;
+    AddRamp(c, 5, {14, 20, 36}, {48, 62, 90}, {156, 176, 204});
+    AddRamp(c, 3, {8, 56, 28}, {40, 176, 84}, {176, 252, 196});
+    return c;
+}
 // The ending: a warm late afternoon over the home valley, then the sunset.
 const Terrain kHomeward{{18, 58, 104}, {46, 124, 166}, {226, 246, 248}, {30, 66, 24}, {90, 148, 50}, {196, 222, 118},
                         {64, 42, 22}, {140, 98, 52}, {214, 178, 116}, {58, 52, 50}, {128, 118, 104}, {214, 204, 184},
@@ -242,7 +252,7 @@ std::vector<std::pair<int, std::string>> PaletteTexts() {
         {104, Text(MapStage(kDesert, 61, {}))},
         {105, Text(MapStage(kFactory, 32, none))},
         {106, Text(Sky())},
-        {107, Text(MapStage(kSnow, 57, {}))},
+        {107, Text(MapStage(kHarbour, 57, HarbourExtras()))},
         {108, Stage7PaletteText()},
         {109, Text(Enemy(true))},
         {110, Text(Core())},
