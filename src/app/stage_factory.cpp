@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "game/ending/ending.h"
 #include "game/stages/stage1.h"
 #include "game/stages/stage5.h"
 
@@ -16,6 +17,7 @@ std::unique_ptr<GameObject> Make() {
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
     {5, Make<CStage5>},
+    {9, Make<CEnding>},
 };
 
 StageFactoryOverride g_override;
