@@ -11,15 +11,16 @@ namespace {
 constexpr std::int32_t kMarkerSprite = 1, kPictureSprite = 2;
 constexpr std::int32_t kStripHeight = 32;
 
-// The six colour loops and how many frames each waits between two steps:
-// the sea's slow swell, its glitter, the land under passing cloud shadows,
-// the deck's shaded and lit flanks billowing, and the high streaks, which
-// step every frame and so seem to race past at twice the deck's speed.
+// The six colour loops and how many frames each waits between two steps.
+// The sea's three (its swell, its glitter, the swell in the deck's
+// shadows) step every second frame: their pattern climbs a row a step, so
+// the sea slides by at half the deck's speed, far below it. The deck's
+// shaded and lit flanks billow slowly; the drifting clouds shimmer.
 struct PaletteRoll {
     std::int32_t first;
     std::int32_t every;
 };
-constexpr PaletteRoll kRolls[] = {{101, 6}, {117, 3}, {133, 9}, {149, 5}, {165, 5}, {181, 1}};
+constexpr PaletteRoll kRolls[] = {{101, 2}, {117, 2}, {133, 2}, {149, 8}, {165, 8}, {181, 4}};
 
 // The cloud layer: from frame 7499 the ship flies among loose clouds
 // drifting under it, thickest during the dive-bomber rain, until the sky

@@ -7,7 +7,7 @@
 // carries the scroll position for anything that rides on the scenery.
 //
 // Six ranges of 16 colours (101..196) roll at their own paces: the sea far
-// below glitters, the cloud deck billows and the high streaks race past.
+// below slides by at half the deck's speed and glitters, the deck billows.
 // The background sets g_BgMode 3, in which the CBGClouds it spawns between
 // frames 7499 and 10459 (the cloud layer the ship flies through) are drawn;
 // their places and kinds come from its own random sequence, so the shared
