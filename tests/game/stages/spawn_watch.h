@@ -38,6 +38,14 @@ public:
             if (dynamic_cast<const T*>(ob)) ++n;
         return n;
     }
+    // The objects of class T that appeared in that step.
+    template <class T>
+    std::vector<const T*> NewOf() const {
+        std::vector<const T*> out;
+        for (const GameObject* ob : fresh_)
+            if (const T* t = dynamic_cast<const T*>(ob)) out.push_back(t);
+        return out;
+    }
     int NewTotal() const { return static_cast<int>(fresh_.size()); }
 
 private:
