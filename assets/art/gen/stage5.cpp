@@ -51,9 +51,7 @@ double Noise(double x, double y, int cell, int octaves, std::uint32_t seed) {
 
 // Cloud cover: large masses with lanes of clear air between them.
 double Cover(double x, double y) {
-    double big = Fbm(x, y, kSkyH, 5101, 3);
-    double puff = Fbm(x, y, kSkyH / 4, 5111, 3);
-    return big * 0.8 + puff * 0.2;
+    return Fbm(x, y, kSkyH, 5101, 3) * 0.8 + Fbm(x, y, kSkyH / 4, 5111, 3) * 0.2;
 }
 
 // The level that leaves this share of the picture under cloud.
@@ -183,19 +181,19 @@ Image DriftCloud(const Entry& e, Context&) {
 // A segment about to fire glows in the bullets' own colours.
 Model SerpentHead() {
     Model m;
-    m.Poly({{-6, -7}, {-15, -17}, {-12, -8}, {-17, -9}, {-10, -3}}, kSteel, 1.4).Bias(-0.05).MirrorY();  // frills
-    m.Ellipse(-12, 0, 6, 7.5, kSteel, 0.9).Bias(-0.15);                     // neck collar
-    m.Capsule({-6, -5}, {-19, -8}, 1.9, kSteel).Bias(0.1).MirrorY();        // horns swept back
-    m.Poly({{6, -4}, {19, -10.5}, {14, -3}}, kOlive, 1.2).Bias(-0.2).MirrorY();  // the jaws, wide open
-    m.Poly({{9, -3.5}, {18, -8.5}, {15, -2}}, kRed, 0.8).Bias(-0.2).MirrorY();   // the throat
-    m.Poly({{15.5, -8.4}, {16.5, -5.6}, {18.5, -9.6}}, kGrey).Flat(kGrey[5]).MirrorY();  // fangs
-    m.Ellipse(-3, 0, 10.5, 9, kOlive, 1.3).Bias(-0.05);                      // skull
-    m.Poly({{1, -5.5}, {13, -2.8}, {15, 0}, {13, 2.8}, {1, 5.5}}, kOlive, 2.0).Bias(0.1);  // snout
-    m.Capsule({2, 0}, {12, 0}, 1.5, kOlive).Bias(0.3);                       // ridge of the nose
-    m.Poly({{3, -7}, {-7, -9.5}, {-9, -5.5}, {-1, -4.2}}, kSteel).Bias(0.15).MirrorY();  // brow plates
-    m.Capsule({-9, 0}, {-2, 0}, 1.4, kSteel).Bias(0.2);                      // crest
-    m.Ellipse(3.5, -5.2, 2.3, 1.8, kRed).Flat(kLights).MirrorY();            // eyes
-    m.Ellipse(13.5, -1.4, 0.7, 0.7, kGrey).Flat(kOutline).MirrorY();         // nostrils
+    m.Poly({{-8, -6}, {-16, -15}, {-14, -7}, {-19, -6}, {-12, -2}}, kSteel, 1.4).Bias(-0.05).MirrorY();  // frills
+    m.Ellipse(-13, 0, 5, 7, kSteel, 0.9).Bias(-0.15);                        // neck collar
+    m.Capsule({-6, -5}, {-18, -10}, 1.8, kSteel).Bias(0.1).MirrorY();        // horns swept back
+    m.Poly({{3, -4}, {19, -10}, {13, -2}}, kOlive, 1.2).Bias(-0.2).MirrorY();  // the jaws, wide open
+    m.Poly({{6, -3}, {18, -8.6}, {14, -1.5}}, kRed, 0.8).Bias(-0.15).MirrorY();  // the throat
+    m.Poly({{15.5, -8.8}, {16.5, -5.8}, {19, -10}}, kGrey).Flat(kGrey[5]).MirrorY();  // fangs
+    m.Ellipse(-5, 0, 9, 8.5, kOlive, 1.3).Bias(-0.05);                       // skull
+    m.Poly({{-3, -6.5}, {12, -3.6}, {16.5, -1}, {16.5, 1}, {12, 3.6}, {-3, 6.5}}, kOlive, 2.0).Bias(0.1);  // long snout
+    m.Capsule({0, 0}, {14, 0}, 1.5, kOlive).Bias(0.3);                       // ridge of the nose
+    m.Poly({{1, -7}, {-8, -9.5}, {-11, -5}, {-3, -4}}, kSteel).Bias(0.15).MirrorY();  // brow plates
+    m.Capsule({-11, 0}, {-4, 0}, 1.4, kSteel).Bias(0.2);                     // crest
+    m.Ellipse(0.5, -5.2, 2.7, 1.9, kRed).Flat(kLights).MirrorY();            // eyes
+    m.Ellipse(15, -1.2, 0.6, 0.6, kGrey).Flat(kOutline).MirrorY();           // nostrils
     return m;
 }
 
