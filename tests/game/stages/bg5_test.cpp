@@ -99,7 +99,7 @@ TEST_F(BG5Test, CloudsDriftUnderTheShipFrom7499To10459AndShowOnlyInTheCloudMode)
     for (int frame = 1; frame <= 10600; ++frame) {
         game_.Step();
         watch.Update();
-        const auto clouds = watch.NewOf<CBGCloud>();
+        const auto clouds = watch.Fresh<CBGCloud>();
         if (clouds.empty()) continue;
         cloud_frames.push_back(frame);
         if (frame == 7499) first_batch = static_cast<int>(clouds.size());

@@ -38,15 +38,15 @@ public:
             if (dynamic_cast<const T*>(ob)) ++n;
         return n;
     }
-    // The objects of class T that appeared in that step.
+    int NewTotal() const { return static_cast<int>(fresh_.size()); }
+    // The new objects of class T themselves.
     template <class T>
-    std::vector<const T*> NewOf() const {
+    std::vector<const T*> Fresh() const {
         std::vector<const T*> out;
         for (const GameObject* ob : fresh_)
             if (const T* t = dynamic_cast<const T*>(ob)) out.push_back(t);
         return out;
     }
-    int NewTotal() const { return static_cast<int>(fresh_.size()); }
 
 private:
     std::map<int, const GameObject*> live_;

@@ -138,16 +138,16 @@ TEST_F(Stage5Test, FighterTrafficAndDiveBomberRainTakeTheirFramesAndColumns) {
             ASSERT_EQ(watch.New<stage5::CClimbWarning>(), up ? 1 : 0) << frame;
             if (!traffic && !rain) continue;
             const int x = columns.Next() * 20 + 10;
-            for (const CEN016* f : watch.NewOf<CEN016>()) {
+            for (const CEN016* f : watch.Fresh<CEN016>()) {
                 ++fighters;
                 EXPECT_EQ(f->X(), x) << frame;
                 EXPECT_EQ(f->Y() < 0, !up) << frame << ": climbers come from below, divers from above";
             }
-            for (const CEN029* d : watch.NewOf<CEN029>()) {
+            for (const CEN029* d : watch.Fresh<CEN029>()) {
                 ++divers;
                 EXPECT_EQ(d->X(), x) << frame;
             }
-            for (const stage5::CClimbWarning* w : watch.NewOf<stage5::CClimbWarning>()) {
+            for (const stage5::CClimbWarning* w : watch.Fresh<stage5::CClimbWarning>()) {
                 EXPECT_EQ(w->X(), x) << frame;
             }
         }
