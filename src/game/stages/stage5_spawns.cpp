@@ -13,9 +13,10 @@ namespace {
 // frame before its nose shows. It may not be hit or removed until then.
 constexpr double kClimbStartY = 346, kDiveStartY = -16;
 constexpr std::int32_t kClimbEntry = 64, kDiveEntry = 20;
-// One volley each as they pass: a diver soon after it shows, a climber once
-// it has risen past the ship's usual height.
-constexpr std::int32_t kDiveFirstShot = 50, kClimbFirstShot = 100, kShotInterval = 110;
+// One volley each as they pass (the second would come when they are
+// leaving): a diver soon after it shows, a climber once it is well above
+// the ship's usual height, so its sideways spray is not fired point-blank.
+constexpr std::int32_t kDiveFirstShot = 50, kClimbFirstShot = 150, kShotInterval = 400;
 constexpr std::int32_t kFireLimit = 200;
 constexpr std::int32_t kWarningY = 231;
 constexpr std::int32_t kEffectGroup = 6;
