@@ -65,27 +65,28 @@ constexpr ScriptEntry kScript[] = {
     // A breather: only the traffic and one stream.
     Weavers(5000, 5079, 160, 0, 100),
 
-    // The build-up: two gunships, bomber flights, streams.
+    // The build-up: a gunship and bomber flights, streams into the clouds.
     Bomber(5400, 80, 30),
     Bomber(5400, 240, 30),
     Weavers(5600, 5679, 90, 0, 60),
     Weavers(5600, 5679, 230, 1, 60),
-    Gunship(5800, 90),
-    Gunship(6100, 230),
+    Gunship(5800, 110),
     Bomber(6400, 60, 25),
     Bomber(6460, 160, 40),
     Bomber(6520, 260, 25),
     Weavers(6700, 6779, 100, 0, 80),
     Weavers(6700, 6779, 220, 1, 80),
-    Gunship(7000, 160),
-    Bomber(7100, 50, 20),
-    Bomber(7100, 270, 20),
+    Weavers(7100, 7179, 160, 0, 130),
 
-    // The rain: a few streams weave through it.
+    // The rain: streams and bombers among the divers, then the last
+    // gunship with its flanks for the climax.
     Weavers(8400, 8479, 160, 0, 120),
+    Bomber(8800, 90, 30),
+    Bomber(8800, 230, 30),
     Weavers(9200, 9279, 160, 1, 120),
-    Bomber(9700, 80, 30),
-    Bomber(9700, 240, 30),
+    Gunship(9450, 160),
+    Bomber(9650, 60, 20),
+    Bomber(9650, 260, 20),
 
     // The serpent's choices start from the head of the 8-table.
     At(10200, stage5::ResetRnd8, {}),
