@@ -10,7 +10,10 @@
 #include "app/zenit02.h"
 #include "core/q7_angle.h"
 #include "game/enemies/boss05.h"
+#include "game/enemies/en001.h"
 #include "game/enemies/en016.h"
+#include "game/enemies/en019.h"
+#include "game/enemies/en020.h"
 #include "game/enemies/en029.h"
 #include "game/stages/bg5.h"
 #include "game/stages/stage5.h"
@@ -121,7 +124,7 @@ TEST_F(Stage5Test, FighterTrafficAndDiveBomberRainTakeTheirFramesAndColumns) {
         const int rain_every = 10 - rank / 2;
         Columns columns;
         SpawnWatch watch;
-        int fighters = 0, divers = 0;
+        int fighters = 0, divers = 0, weavers = 0, gunships = 0, bombers = 0;
         for (int frame = 1; frame <= 10300; ++frame) {
             if (frame == 10199) g_Angle.Rnd8(-1);  // somebody moved the 8-table; the script puts it back
             game_.Step();
@@ -130,6 +133,9 @@ TEST_F(Stage5Test, FighterTrafficAndDiveBomberRainTakeTheirFramesAndColumns) {
             }
             watch.Update();
             g_NoDamage = true;
+            weavers += watch.New<CEN001>();
+            gunships += watch.New<CEN019>();
+            bombers += watch.New<CEN020>();
             const bool traffic = frame >= 800 && frame <= 7499 && frame % 25 == 0;
             const bool rain = frame >= 7800 && frame <= 10199 && frame % rain_every == 0;
             ASSERT_EQ(watch.New<CEN016>(), traffic ? 1 : 0) << "rank " << rank << ", frame " << frame;
@@ -152,6 +158,10 @@ TEST_F(Stage5Test, FighterTrafficAndDiveBomberRainTakeTheirFramesAndColumns) {
             }
         }
         EXPECT_EQ(fighters, 268) << rank;
+        // The script's own classes, all of them before the serpent.
+        EXPECT_GT(weavers, 0);
+        EXPECT_GT(gunships, 0);
+        EXPECT_GT(bombers, 0);
         EXPECT_EQ(divers, (10199 - 7800) / rain_every + 1) << rank;
     }
 }
