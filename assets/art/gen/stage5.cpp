@@ -49,9 +49,26 @@ double Noise(double x, double y, int cell, int octaves, std::uint32_t seed) {
     return sum / norm;
 }
 
-// Cloud cover: large masses with lanes of clear air between them.
+// Cloud cover: streets of cumulus lined up with the wind, as they are seen
+// from high above: four of them, wandering a little across the screen and
+// broken here and there, with lanes of clear air between them.
+struct Street {
+    double x, sway, width;
+    int waves;  // whole swings in the 480 rows, so the picture repeats
+    double phase;
+};
+constexpr Street kStreets[] = {{30, 14, 26, 1, 0.3}, {112, 20, 30, 2, 2.1}, {200, 16, 24, 1, 4.0}, {288, 18, 28, 2, 5.2}};
+
 double Cover(double x, double y) {
-    return Fbm(x, y, kSkyH, 5101, 3) * 0.8 + Fbm(x, y, kSkyH / 4, 5111, 3) * 0.2;
+    double best = 0;
+    for (const Street& st : kStreets) {
+        const double cx = st.x + st.sway * std::sin(y * 2 * kPi * st.waves / kSkyH + st.phase);
+        const double w = st.width * (0.45 + 1.1 * Noise(x, y, 40, 2, 5103));
+        best = std::max(best, 1 - std::fabs(x - cx) / w);
+    }
+    // Breaks along the streets, and the edges roughened.
+    const double breaks = std::clamp((Noise(x, y, 80, 2, 5101) - 0.32) * 3, 0.0, 1.0);
+    return best * breaks + Noise(x, y, 20, 2, 5111) * 0.22;
 }
 
 // The level that leaves this share of the picture under cloud.
@@ -66,11 +83,11 @@ double Threshold(const std::vector<double>& values, double share) {
 // toward their edges, so the edges fray.
 std::vector<double> HeapPuffs(const std::vector<double>& cover, double edge) {
     std::vector<double> height(cover.size(), 0);
-    for (std::uint32_t k = 0; k < 3600; ++k) {
+    for (std::uint32_t k = 0; k < 9000; ++k) {
         const int px = int(Hash(k, 1, 5201) % 320), py = int(Hash(k, 2, 5201) % kSkyH);
         const double depth = cover[std::size_t(py) * 320 + std::size_t(px)] - edge;
         if (depth < -0.004) continue;
-        const double r = 4 + std::min(1.0, std::max(0.0, depth) / 0.07) * (6 + Hash(k, 3, 5201) % 22);
+        const double r = 3 + std::min(1.0, std::max(0.0, depth) / 0.1) * (3 + Hash(k, 3, 5201) % 12);
         const double lift = 0.2 + std::min(1.0, std::max(0.0, depth) / 0.1) * (0.4 + (Hash(k, 4, 5201) % 100) / 300.0);
         for (int dy = -int(r); dy <= int(r); ++dy)
             for (int dx = -int(r); dx <= int(r); ++dx) {
@@ -78,7 +95,7 @@ std::vector<double> HeapPuffs(const std::vector<double>& cover, double edge) {
                 const int x = px + dx, y = ((py + dy) % kSkyH + kSkyH) % kSkyH;
                 if (d2 > r * r || x < 0 || x >= 320) continue;
                 double& h = height[std::size_t(y) * 320 + std::size_t(x)];
-                h = std::max(h, lift + std::sqrt(r * r - d2) / 40);
+                h = std::max(h, lift + std::sqrt(r * r - d2) / 24);
             }
     }
     return height;
@@ -89,7 +106,7 @@ Sky MakeSky() {
     std::vector<double> cover(std::size_t(320) * kSkyH);
     for (int y = 0; y < kSkyH; ++y)
         for (int x = 0; x < 320; ++x) cover[std::size_t(y) * 320 + std::size_t(x)] = Cover(x, y);
-    s.height = HeapPuffs(cover, Threshold(cover, 0.56));
+    s.height = HeapPuffs(cover, Threshold(cover, 0.4));
     // The light comes from the top left and above.
     const double lx = -0.55, ly = -0.65, lz = 0.85, ll = std::sqrt(lx * lx + ly * ly + lz * lz);
     for (int y = 0; y < kSkyH; ++y)
