@@ -5,7 +5,6 @@
 #include "game/enemies/boss05.h"
 #include "game/stages/bg5.h"
 #include "game/stages/enemy_spawns.h"
-#include "game/stages/stage1_spawns.h"
 #include "game/stages/stage5_spawns.h"
 
 namespace {
@@ -13,17 +12,19 @@ namespace {
 // ---- Script helpers ----------------------------------------------------------------
 
 // A stream of weaving fighters: mode 0 starts to the right, 1 to the left.
+// Shot down, each fires a parting shot at the ship.
 constexpr ScriptEntry Weavers(std::int32_t first, std::int32_t last, std::int32_t x, std::int32_t mode,
                               std::int32_t sway) {
-    return Window(first, last, stage1::EN001, {double(x), -2, double(mode), double(sway), 60});
+    return Window(first, last, stage5::Weaver, {double(x), -2, double(mode), double(sway), 60});
 }
-// A bomber sinking down the sky as it weaves, a fan of seven every 150 frames.
+// A bomber sinking down the sky as it weaves, a fan of seven as soon as it
+// is in view and every 150 frames after.
 constexpr ScriptEntry Bomber(std::int32_t frame, std::int32_t x, std::int32_t weave) {
-    return At(frame, spawns::EN020, {double(x), -40, double(weave), 35, 130, 150});
+    return At(frame, spawns::EN020, {double(x), -40, double(weave), 35, 90, 150});
 }
 // The gunship: it sinks slowly, its volleys alternating with aimed pairs.
 constexpr ScriptEntry Gunship(std::int32_t frame, std::int32_t x) {
-    return At(frame, spawns::EN019, {double(x), -10, 22, 150, 100});
+    return At(frame, spawns::EN019, {double(x), -10, 22, 110, 100});
 }
 
 // ---- The script ------------------------------------------------------------------------

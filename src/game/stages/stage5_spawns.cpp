@@ -3,6 +3,7 @@
 #include "app/zenit02.h"
 #include "core/q7_angle.h"
 #include "core/q7_objectpack.h"
+#include "game/enemies/en001.h"
 #include "game/enemies/en016.h"
 #include "game/stages/enemy_spawns.h"
 #include "gfx/q7_ddbpack256.h"
@@ -16,7 +17,7 @@ constexpr std::int32_t kClimbEntry = 64, kDiveEntry = 20;
 // One volley each as they pass (the second would come when they are
 // leaving): a diver soon after it shows, a climber once it is well above
 // the ship's usual height, so its sideways spray is not fired point-blank.
-constexpr std::int32_t kDiveFirstShot = 50, kClimbFirstShot = 150, kShotInterval = 400;
+constexpr std::int32_t kDiveFirstShot = 36, kClimbFirstShot = 150, kShotInterval = 400;
 constexpr std::int32_t kFireLimit = 200;
 constexpr std::int32_t kWarningY = 231;
 constexpr std::int32_t kEffectGroup = 6;
@@ -41,6 +42,17 @@ void Fighter(std::int32_t x, bool up) {
 }
 
 void Diver(std::int32_t x) { spawns::EN029({double(x), kDiveStartY}); }
+
+void Weaver(const ScriptArgs& a) {
+    g_EnemyParam.X = a[0];
+    g_EnemyParam.Y = a[1];
+    g_EnemyParam.Mode = RoundHalfEven(a[2]);
+    g_EnemyParam.Param9 = RoundHalfEven(a[3]);
+    g_EnemyParam.EntryFrames = RoundHalfEven(a[4]);
+    g_EnemyParam.DeathShot = 1;
+    g_EnemyParam.ShotSpeedAdd = 0;
+    g_ObjectPack.Spawn<CEN001>(3, VB_TRUE);
+}
 
 void ResetRnd8(const ScriptArgs&) { g_Angle.ReSet_Rnd8(0); }
 

@@ -19,6 +19,9 @@ namespace stage5 {
 void Fighter(std::int32_t x, bool up);
 // CEN029 of the random rule: a dive bomber falling from above at centre x.
 void Diver(std::int32_t x);
+// Script routine, CEN001 weaving fighter that fires a parting shot at the
+// ship when it is shot down: x, y, mode, sway (sine amplitude), entry frames.
+void Weaver(const ScriptArgs& a);
 // Script routine: the 8-table of the shared random sequences back to its
 // first entry (no arguments), so the serpent's choices repeat.
 void ResetRnd8(const ScriptArgs& a);
