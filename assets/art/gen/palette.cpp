@@ -12,7 +12,8 @@
 //                              223..226 sand, 227..229 yellow/red/white marks, then extras.
 //                              The same layout in every map stage, so the shared ground
 //                              tiles read as ground in each stage's own colours.
-//   106 (96) at 101: six cycling ranges of 16 (stage-5 sea, surf, cloud shade, cloud, land, land)
+//   106 (96) at 101: six cycling ranges of 16 (stage 5: sea, glitter, sea in shadow, cloud shade,
+//                              cloud, drifting cloud)
 //   108 (132) at 101: four cycling ranges of 33 (stage-7 corridor: floor, walls, rims, lights; see stage7.cpp)
 //   110 (121) at 111: two cycling ranges of 60 (stage-8 energy floor) and one steady colour
 #include "art.h"
@@ -186,15 +187,19 @@ Colours HomewardExtras() {
     return c;
 }
 
-// Stage 5: six loops of 16 over sea, surf, cloud shade, cloud, land and land.
+// Stage 5, high above the clouds: six loops of 16. The sea far below (a
+// swell, its glitter, and the same swell in the shadows the deck casts),
+// the cloud deck's shaded and lit flanks (a faint billow), and the lit
+// crests of the clouds that drift past under the ship. Hazy and cool; the
+// lit cloud stays below the white of the bullets' cores.
 Colours Sky() {
     Colours c;
-    AddLoop(c, 16, [](double p) { return Mix({16, 42, 106}, {30, 74, 150}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { double a = Wave(p); return a > 0.8 ? Mix({70, 150, 220}, {230, 250, 255}, (a - 0.8) / 0.2) : Mix({30, 90, 170}, {70, 150, 220}, a / 0.8); });
-    AddLoop(c, 16, [](double p) { return Mix({120, 140, 176}, {146, 164, 196}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({214, 226, 240}, {250, 252, 255}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({40, 110, 50}, {56, 130, 60}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({150, 130, 80}, {170, 150, 96}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({26, 62, 118}, {36, 78, 138}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({36, 78, 138}, {196, 224, 250}, std::pow(Wave(p), 8)); });
+    AddLoop(c, 16, [](double p) { return Mix({16, 38, 80}, {22, 48, 94}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({104, 120, 158}, {120, 136, 172}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({178, 190, 214}, {198, 208, 228}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({196, 206, 226}, {226, 232, 244}, Wave(p)); });
     return c;
 }
 
