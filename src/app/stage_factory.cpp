@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "game/stages/stage1.h"
+#include "game/stages/stage2.h"
+#include "game/stages/stage3.h"
 
 namespace {
 
@@ -14,6 +16,8 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {2, Make<CStage2>},
+    {3, Make<CStage3>},
 };
 
 StageFactoryOverride g_override;

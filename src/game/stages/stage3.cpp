@@ -1,0 +1,122 @@
+#include "game/stages/stage3.h"
+
+#include "game/enemies/boss03.h"
+#include "game/stages/bg3.h"
+#include "game/stages/enemy_spawns.h"
+#include "game/stages/hull_sprites.h"
+#include "game/stages/large_spawns.h"
+#include "game/stages/stage1_spawns.h"
+
+namespace {
+
+// ---- Work sprites ---------------------------------------------------------------
+
+// 96: the boss, the mortar monitor.
+constexpr WorkPiece kBossPieces[] = {{4265, 0, 0}, {4266, 0, 64}};
+
+constexpr WorkSprite kWorkSprites[] = {
+    kCruiserHull,     // 98: CEN006
+    kFrigateHull,     // 94: CEN013
+    kBattleshipHull,  // 93: CEN014
+    kCarrierHull,     // 92: CEN015
+    {.id = 96, .width = 208, .height = 128, .pieces = kBossPieces, .centre_based = true},
+};
+
+// ---- Script helpers ----------------------------------------------------------------
+
+// A stream of weaving fighters: mode 0 starts to the right, 1 to the left.
+constexpr ScriptEntry Fighters(std::int32_t first, std::int32_t last, std::int32_t x, std::int32_t mode,
+                               std::int32_t sway = 100) {
+    return Window(first, last, stage1::EN001, {double(x), -2, double(mode), double(sway), 60});
+}
+// An amphibious carrier: heading 0 right, 2 down, 4 left; speed in hundredths.
+constexpr ScriptEntry Amphibian(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t heading,
+                                std::int32_t speed, std::int32_t first_shot) {
+    return At(frame, spawns::EN007, {double(x), double(y), double(heading), double(speed), double(first_shot), 120});
+}
+constexpr ScriptEntry Cruiser(std::int32_t frame, std::int32_t x, std::int32_t mode) {
+    return At(frame, stage1::EN006, {double(x), double(mode)});
+}
+constexpr ScriptEntry Frigate(std::int32_t frame, std::int32_t x, std::int32_t mode, std::int32_t first_shot) {
+    return At(frame, large_spawns::EN013, {double(x), double(mode), double(first_shot)});
+}
+constexpr ScriptEntry Battleship(std::int32_t frame, std::int32_t x, std::int32_t mode, std::int32_t first_shot) {
+    return At(frame, large_spawns::EN014, {double(x), double(mode), double(first_shot)});
+}
+constexpr ScriptEntry LandingShip(std::int32_t frame, std::int32_t x, std::int32_t mode, std::int32_t first_shot) {
+    return At(frame, large_spawns::EN015, {double(x), double(mode), double(first_shot), 150, 180});
+}
+
+// ---- The script ------------------------------------------------------------------------
+
+constexpr ScriptEntry kScript[] = {
+    // Open water: fighter streams, then the first frigate sails in.
+    Fighters(300, 379, 160, 0),
+    Fighters(500, 579, 160, 1),
+    Frigate(700, 160, 3, 200),
+    Fighters(900, 979, 80, 0, 60),
+    Fighters(900, 979, 240, 1, 60),
+    Amphibian(1300, -24, 60, 0, 40, 80),
+    Amphibian(1360, -24, 60, 0, 40, 80),
+    Fighters(1500, 1579, 160, 1),
+
+    // Cruisers and frigates in line.
+    Cruiser(1700, 80, 1),
+    Fighters(1900, 1979, 240, 0, 60),
+    Frigate(2200, 240, 3, 150),
+    Amphibian(2400, 344, 100, 4, 40, 80),
+    Amphibian(2460, 344, 100, 4, 40, 80),
+    Fighters(2600, 2679, 160, 0),
+    Frigate(2900, 70, 4, 150),
+    Fighters(3100, 3179, 200, 1, 80),
+
+    // The landing ship with its tanks, amphibians round it.
+    LandingShip(3300, 160, 3, 150),
+    Amphibian(3500, -24, 40, 0, 50, 60),
+    Amphibian(3560, 344, 70, 4, 50, 60),
+    Fighters(3700, 3779, 60, 0, 40),
+    Fighters(3700, 3779, 260, 1, 40),
+
+    // The battleship's passage: it takes half a minute to go by.
+    Battleship(4100, 160, 2, 200),
+    Fighters(4500, 4579, 160, 0, 60),
+    Fighters(4900, 4979, 160, 1, 60),
+    Amphibian(5200, -24, 60, 0, 40, 80),
+    Amphibian(5300, 344, 90, 4, 40, 80),
+    Fighters(5500, 5579, 160, 0, 60),
+
+    // A breather: fighters only.
+    Fighters(6200, 6279, 100, 0, 60),
+    Fighters(6400, 6479, 220, 1, 60),
+
+    // The fleet: frigates flanking a landing ship, cruisers behind,
+    // fighters overhead.
+    Frigate(6600, 60, 4, 150),
+    Frigate(6600, 260, 4, 170),
+    LandingShip(6800, 160, 3, 150),
+    Fighters(7000, 7079, 160, 0),
+    Fighters(7000, 7079, 160, 1),
+    Cruiser(7300, 50, 2),
+    Cruiser(7300, 270, 2),
+    Amphibian(7500, -24, 50, 0, 60, 60),
+    Amphibian(7500, 344, 90, 4, 60, 60),
+    Fighters(7700, 7779, 80, 0, 60),
+    Fighters(7700, 7779, 240, 1, 60),
+    Fighters(8100, 8199, 160, 0),
+};
+
+}  // namespace
+
+const StageDef kStage3 = {
+    .stage_no = 3,
+    .palettes = {{{101, 1}, {104, 181}, {103, 51}}},
+    .work_sprites = kWorkSprites,
+    .background = MakeStageObject<CBG3>,
+    .boss = MakeStageObject<CBoss03>,
+    .shadows = true,
+    .gate = SoundGate::UntilBossDefeated,
+    .rank = {.first_threshold = 300000, .step = 100000, .count = 10},
+    .music = {.segment = 3, .loop_start = 6144, .loop_end = 239616, .master_volume = 0, .start_count = 40},
+    .last_scripted_frame = 8200,
+    .script = kScript,
+};
