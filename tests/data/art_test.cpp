@@ -180,9 +180,11 @@ TEST(ArtData, SpritesUseOnlyColoursTheirStagesLoad) {
         const std::set<int>* allowed;
     };
     const Rule rules[] = {
-        {101, 226, &everywhere}, {227, 229, &maps},       {230, 254, &everywhere}, {1001, 1152, &maps},
+        {101, 226, &everywhere}, {227, 229, &maps},       {230, 254, &everywhere}, {1001, 1100, &maps},
+        {1101, 1122, &s2},       {1123, 1152, &maps},
         {1153, 1153, &s4},       {1154, 1172, &s5},       {1173, 1185, &s7},       {1186, 1186, &s8},
-        {1187, 1221, &end},      {4001, 4355, &everywhere}, {4356, 4358, &end},    {4359, 4368, &everywhere},
+        {1187, 1221, &end},      {4001, 4278, &everywhere}, {4279, 4302, &s2},     {4303, 4355, &everywhere},
+        {4356, 4358, &end},      {4359, 4368, &everywhere},
         {6001, 6077, &everywhere}, {6078, 6088, &last},
     };
     for (const Rule& r : rules)

@@ -156,8 +156,8 @@ constexpr TerrainRow kRows[] = {
     {1, "d...II...."},
 };
 
-// Palms (201, shadow 202) and dry bushes (203, shadow 204).
-constexpr DecorationKind kDecorationKinds[] = {{'T', 201, 202}, {'S', 203, 204}};
+// Palms and dry bushes, each with its shadow.
+constexpr DecorationKind kDecorationKinds[] = {{'T', 4298, 4299}, {'S', 4300, 4301}};
 
 constexpr Decoration Palm(std::int32_t c, std::int32_t r, std::int32_t dx = 0, std::int32_t dy = 0) {
     return {'T', 32 * c + dx, CBG2::kMapHeight - 32 * r + dy};
@@ -191,7 +191,7 @@ struct BuildingKind {
 
 constexpr BuildingKind kCitadel = {99, 2, 0, 0};           // its walls round the courtyard
 constexpr BuildingKind kOuterWall = {4282, 8, 0, 0};        // across the map, with a gate
-constexpr BuildingKind kHouseBlock = {4283, 8, 88, 56};
+constexpr BuildingKind kHouseBlock = {4283, 8, 56, 88};
 constexpr BuildingKind kCourtHouse = {4284, 8, 56, 56};
 constexpr BuildingKind kDomedHall = {4285, 8, 56, 56};
 constexpr BuildingKind kHouse = {4286, 8, 28, 28};
@@ -230,14 +230,21 @@ constexpr Building kBuildings[] = {
     B(kPipeRack, 0, 42, 0, 4), B(kFlareStack, 9, 44, 4, 0),
     // Along the highway.
     B(kGunPit, 0, 50, 0, 0), B(kGunPit, 9, 52, -8, 0), B(kHouse, 0, 54, 0, 0), B(kHouse, 9, 53, 0, 0),
-    // The city's blocks, street by street.
-    B(kHouseBlock, 2, 56, -28, 0), B(kCourtHouse, 6, 56, 0, 0),
-    B(kMarket, 2, 59, 0, 0), B(kHouse, 0, 59, 0, 0), B(kCourtHouse, 6, 60, 0, 0), B(kHouse, 9, 60, 0, 0),
-    B(kDomedHall, 2, 62, 0, 0), B(kHouse, 0, 62, 0, 0), B(kHouseBlock, 6, 62, 0, 0),
-    B(kCourtHouse, 2, 66, 0, 0), B(kHouse, 9, 66, 0, 0), B(kMarket, 6, 65, 0, 0), B(kHouse, 0, 65, 0, 0),
-    B(kHouseBlock, 6, 68, 0, 0), B(kHouse, 2, 68, 0, 0), B(kHouse, 3, 67, 0, 0), B(kHouse, 0, 68, 0, 0),
-    B(kDomedHall, 6, 72, 0, 0), B(kCourtHouse, 2, 72, 0, 0), B(kHouse, 9, 72, 0, 0),
-    B(kHouseBlock, 2, 74, -28, 0), B(kHouse, 6, 74, 0, 0), B(kHouse, 7, 74, 0, 0), B(kHouse, 9, 74, 0, 0),
+    // The city's blocks, five rows between two cross streets: two blocks of
+    // houses either side of the avenue, single houses along the outer streets.
+    B(kCourtHouse, 2, 74), B(kMarket, 2, 72), B(kDomedHall, 2, 71),
+    B(kHouseBlock, 6, 74), B(kCourtHouse, 6, 71),
+    B(kHouse, 0, 74), B(kHouse, 0, 73), B(kHouse, 0, 71), B(kHouse, 0, 70),
+    B(kHouse, 9, 74), B(kHouse, 9, 72), B(kHouse, 9, 71),
+    B(kHouseBlock, 2, 68), B(kCourtHouse, 2, 65),
+    B(kDomedHall, 6, 68), B(kMarket, 6, 66), B(kCourtHouse, 6, 65),
+    B(kHouse, 0, 68), B(kHouse, 0, 67), B(kHouse, 0, 66), B(kHouse, 0, 64),
+    B(kHouse, 9, 67), B(kHouse, 9, 66), B(kHouse, 9, 65), B(kHouse, 9, 64),
+    B(kDomedHall, 2, 62), B(kMarket, 2, 60), B(kCourtHouse, 2, 59),
+    B(kCourtHouse, 6, 62), B(kHouseBlock, 6, 60),
+    B(kHouse, 0, 62), B(kHouse, 0, 61), B(kHouse, 0, 59), B(kHouse, 0, 58),
+    B(kHouse, 9, 62), B(kHouse, 9, 60), B(kHouse, 9, 59), B(kHouse, 9, 58),
+    B(kHouse, 2, 56), B(kHouse, 3, 56), B(kHouse, 6, 56), B(kHouse, 7, 56),
     // The plaza.
     B(kFountain, 4, 78, 8, 8),
     // The avenue's barracks and the citadel.
@@ -268,9 +275,9 @@ constexpr Target kTargets[] = {
     T(kFuel, 8, 42), T(kFuel, 9, 42), T(kRadar, 4, 46),
     // The highway's checkpoints.
     T(kBlockhouse, 1, 48), T(kBlockhouse, 8, 51), T(kRadar, 0, 52),
-    // The city.
-    T(kCommand, 3, 60, 0, 8), T(kRadar, 7, 66, 0, 8), T(kFuel, 2, 70), T(kFuel, 3, 70), T(kCommand, 6, 70, 8),
-    T(kRadar, 0, 72), T(kFuel, 8, 58), T(kFuel, 9, 64),
+    // The city's checkpoints in the outer streets.
+    T(kCommand, 1, 72), T(kRadar, 8, 73), T(kFuel, 1, 67), T(kFuel, 8, 68), T(kBlockhouse, 8, 65),
+    T(kRadar, 1, 61), T(kCommand, 8, 61), T(kFuel, 1, 58), T(kFuel, 8, 59),
     // The plaza and the avenue.
     T(kRadar, 0, 78), T(kRadar, 9, 78), T(kBlockhouse, 1, 86), T(kBlockhouse, 8, 86), T(kCommand, 0, 84),
     T(kCommand, 9, 84), T(kBlockhouse, 1, 91), T(kBlockhouse, 8, 91),

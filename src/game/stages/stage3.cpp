@@ -13,9 +13,11 @@ namespace {
 
 // 96: the boss, the mortar monitor.
 constexpr WorkPiece kBossPieces[] = {{4265, 0, 0}, {4266, 0, 64}};
+// 98: the armoured cruiser afloat, in its bow wave (the hull's centre is the picture's).
+constexpr WorkPiece kSeaCruiserPieces[] = {{4296, 0, 0}, {4297, 0, 123}};
 
 constexpr WorkSprite kWorkSprites[] = {
-    kCruiserHull,     // 98: CEN006
+    {.id = 98, .width = 100, .height = 246, .pieces = kSeaCruiserPieces, .centre_based = true},  // CEN006
     kFrigateHull,     // 94: CEN013
     kBattleshipHull,  // 93: CEN014
     kCarrierHull,     // 92: CEN015
