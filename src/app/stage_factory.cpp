@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "game/ending/ending.h"
 #include "game/stages/stage1.h"
 #include "game/stages/stage2.h"
 #include "game/stages/stage3.h"
@@ -18,6 +19,7 @@ const StageEntry kStages[] = {
     {1, Make<CStage1>},
     {2, Make<CStage2>},
     {3, Make<CStage3>},
+    {9, Make<CEnding>},
 };
 
 StageFactoryOverride g_override;
