@@ -218,7 +218,7 @@ constexpr Building B(const BuildingKind& kind, std::int32_t c, std::int32_t r, s
 
 constexpr Building kBuildings[] = {
     // The oasis outpost.
-    B(kWatchTower, 6, 21, -4, 0), B(kGunPit, 1, 16, 0, 0),
+    B(kWatchTower, 6, 21, -10, 0), B(kGunPit, 1, 16, 0, 0),
     // The launcher's pit in the dunes.
     B(kGunPit, 7, 27, 0, 8),
     // The outer wall and its towers.
