@@ -12,14 +12,15 @@ namespace {
 constexpr std::int32_t kMap = 1;
 constexpr std::int32_t kMasked = 0, kOpaque = 1;
 
-// Queues a sprite with its top-left at (x, y).
-bool Queue(std::int32_t sprite, std::int32_t x, std::int32_t y, std::int32_t layer, std::int32_t mode) {
+// Queues a sprite with its top-left at (x, y) into the map (or another target).
+bool Queue(std::int32_t sprite, std::int32_t x, std::int32_t y, std::int32_t layer, std::int32_t mode,
+           std::int32_t target = kMap) {
     const CQ7Pos& size = g_DDBPack.GetSprite(sprite).Pos;
     CQ7Pos at;
     at.SetCenter_Base(VB_FALSE);
     at.ReSize(size.Width(), size.Height());
     at.Move(x, y);
-    return g_DDBPack.AddBlt(at, sprite, layer, kMap, mode);
+    return g_DDBPack.AddBlt(at, sprite, layer, target, mode);
 }
 
 constexpr DecorationKind kRockDecoration = {'A', 1014, 1015};
@@ -156,6 +157,21 @@ bool QuarterCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32
 bool DecorationA(const MapFrame& map, std::int32_t x, std::int32_t y) { return Decorate(map, kRockDecoration, x, y); }
 
 bool DecorationB(const MapFrame& map, std::int32_t x, std::int32_t y) { return Decorate(map, kTreeDecoration, x, y); }
+
+CQ7Sprite256& LayFill(std::int32_t height, std::int32_t fill_cell) {
+    constexpr std::int32_t kStrip = 2;
+    CQ7Sprite256& map = g_DDBPack.GetSprite(kMap);
+    map.SetUP(320, height, 0);
+    g_DDBPack.GetSprite(kStrip).SetUP(320, kCell, 0);
+    g_DDBPack.BltClear(-1);
+    for (std::int32_t x = 0; x < 320; x += kCell) Queue(fill_cell, x, 0, 0, kOpaque, kStrip);
+    g_DDBPack.Blt();
+    g_DDBPack.BltClear(-1);
+    for (std::int32_t y = 0; y < height; y += kCell) Queue(kStrip, 0, y, 0, kOpaque, kMap);
+    g_DDBPack.Blt();
+    g_DDBPack.BltClear(-1);
+    return map;
+}
 
 std::int32_t PaintTerrainRows(const MapFrame& map, const Terrain& terrain, std::int32_t first_r, std::int32_t last_r) {
     std::int32_t lost = 0;

@@ -14,6 +14,8 @@
 #include <span>
 #include <string_view>
 
+class CQ7Sprite256;
+
 namespace map_paint {
 
 constexpr std::int32_t kCell = 32;
@@ -120,6 +122,11 @@ struct Terrain {
     std::span<const CellLook> looks = {};
     std::span<const DecorationKind> decoration_kinds = {};
 };
+
+// Sets up the map (sprite 1, 320 x height) covered with one fill cell, laid
+// through a strip (sprite 2, 320 x 32) of it. Set-up only: it uses the draw
+// queue, which it leaves empty. The caller places the map and paints on it.
+CQ7Sprite256& LayFill(std::int32_t height, std::int32_t fill_cell);
 
 // Queues the whole terrain (the caller empties the queue before and draws
 // it after). Returns the number of draws the queue could not take.
