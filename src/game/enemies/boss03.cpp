@@ -14,15 +14,18 @@ constexpr double kSwayStep = 0.5, kSway = 60;
 constexpr std::int32_t kMuzzleDX = -2, kMuzzleDY = -26;
 constexpr double kRise = 5.5, kRiseStop = 12;  // the shells' climb, while at row 12 or lower down
 
-// The shells by step: sprite and fall-speed addition.
+// The shells by step: sprite, fall-speed addition and the rows over which
+// it bursts. The small ones fall through as bombs (their burst height lies
+// below the screen, which they leave first); the medium and large ones burst
+// in the upper half, so their rings have room to open before the ship.
 struct Shell {
     std::int32_t sprite;
     double speed_add;
     std::int32_t burst_min, burst_spread;  // rows
 };
-constexpr Shell kSmall = {237, 0, 70, 60};
-constexpr Shell kMedium = {238, -0.5, 80, 50};
-constexpr Shell kLarge = {239, -1, 90, 30};
+constexpr Shell kSmall = {237, 0, 1000, 0};
+constexpr Shell kMedium = {238, -0.5, 90, 40};
+constexpr Shell kLarge = {239, -1, 110, 30};
 
 // The targets keep clear of the edges, where a ring would be half wasted.
 constexpr std::int32_t kTargetMin = 24, kTargetMax = 296;

@@ -3,11 +3,12 @@
 // rows a frame until t = 420 (its centre on row 86) and then sways 60 pixels
 // either side of the centre line. From t = 600, every 4 frames its battery
 // lobs a shell (CTama3) from its muzzles toward a column it picks at random,
-// at least 41 pixels from the last one; the shell rises out of sight,
-// falls down that column and bursts into a ring of 16 shootable bullets
-// unless it is shot first. A cycle runs over the steps 0 .. 20 - rank: a
-// large, slow shell starts it, every fourth step throws a medium one and
-// the rest small ones.
+// at least 41 pixels from the last one; the shell rises out of sight and
+// falls down that column. A cycle runs over the steps 0 .. 20 - rank: a
+// large, slow shell starts it, every fourth step throws a medium one and the
+// rest small ones. The small ones fall through as bombs; the medium and large
+// ones burst in the upper half of the screen into a ring of 16 shootable
+// bullets, unless they are shot first.
 #pragma once
 
 #include "game/enemies/boss.h"
