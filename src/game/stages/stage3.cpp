@@ -1,5 +1,9 @@
 #include "game/stages/stage3.h"
 
+#include "app/zenit02.h"
+#include "core/q7_objectpack.h"
+#include "game/enemies/en001.h"
+
 #include "game/enemies/boss03.h"
 #include "game/stages/bg3.h"
 #include "game/stages/enemy_spawns.h"
@@ -24,12 +28,32 @@ constexpr WorkSprite kWorkSprites[] = {
     {.id = 96, .width = 208, .height = 128, .pieces = kBossPieces, .centre_based = true},
 };
 
+// ---- Spawn routines ----------------------------------------------------------------
+
+// CEN001 from the carriers' decks, which fires one last shot at the ship as it
+// goes down: x, y, mode, sway, entry frames.
+void DeckFighter(const ScriptArgs& a) {
+    g_EnemyParam.X = a[0];
+    g_EnemyParam.Y = a[1];
+    g_EnemyParam.Mode = RoundHalfEven(a[2]);
+    g_EnemyParam.Param9 = RoundHalfEven(a[3]);
+    g_EnemyParam.EntryFrames = RoundHalfEven(a[4]);
+    g_EnemyParam.ShotSpeedAdd = 0;
+    g_EnemyParam.DeathShot = 1;
+    g_ObjectPack.Spawn<CEN001>(3, VB_TRUE);
+}
+
 // ---- Script helpers ----------------------------------------------------------------
 
 // A stream of weaving fighters: mode 0 starts to the right, 1 to the left.
 constexpr ScriptEntry Fighters(std::int32_t first, std::int32_t last, std::int32_t x, std::int32_t mode,
                                std::int32_t sway = 100) {
     return Window(first, last, stage1::EN001, {double(x), -2, double(mode), double(sway), 60});
+}
+// The same from the fleet's decks: each fires back as it goes down.
+constexpr ScriptEntry DeckFighters(std::int32_t first, std::int32_t last, std::int32_t x, std::int32_t mode,
+                                   std::int32_t sway = 100) {
+    return Window(first, last, DeckFighter, {double(x), -2, double(mode), double(sway), 60});
 }
 // An amphibious carrier: heading 0 right, 2 down, 4 left; speed in hundredths.
 constexpr ScriptEntry Amphibian(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t heading,
@@ -76,16 +100,16 @@ constexpr ScriptEntry kScript[] = {
     LandingShip(3300, 160, 3, 150),
     Amphibian(3500, -24, 40, 0, 50, 60),
     Amphibian(3560, 344, 70, 4, 50, 60),
-    Fighters(3700, 3779, 60, 0, 40),
-    Fighters(3700, 3779, 260, 1, 40),
+    DeckFighters(3700, 3779, 60, 0, 40),
+    DeckFighters(3700, 3779, 260, 1, 40),
 
     // The battleship's passage: it takes half a minute to go by.
     Battleship(4100, 160, 2, 200),
-    Fighters(4500, 4579, 160, 0, 60),
-    Fighters(4900, 4979, 160, 1, 60),
+    DeckFighters(4500, 4579, 160, 0, 60),
+    DeckFighters(4900, 4979, 160, 1, 60),
     Amphibian(5200, -24, 60, 0, 40, 80),
     Amphibian(5300, 344, 90, 4, 40, 80),
-    Fighters(5500, 5579, 160, 0, 60),
+    DeckFighters(5500, 5579, 160, 0, 60),
 
     // A breather: fighters only.
     Fighters(6200, 6279, 100, 0, 60),
@@ -96,15 +120,15 @@ constexpr ScriptEntry kScript[] = {
     Frigate(6600, 60, 4, 150),
     Frigate(6600, 260, 4, 170),
     LandingShip(6800, 160, 3, 150),
-    Fighters(7000, 7079, 160, 0),
-    Fighters(7000, 7079, 160, 1),
+    DeckFighters(7000, 7079, 160, 0),
+    DeckFighters(7000, 7079, 160, 1),
     Cruiser(7300, 50, 2),
     Cruiser(7300, 270, 2),
     Amphibian(7500, -24, 50, 0, 60, 60),
     Amphibian(7500, 344, 90, 4, 60, 60),
-    Fighters(7700, 7779, 80, 0, 60),
-    Fighters(7700, 7779, 240, 1, 60),
-    Fighters(8100, 8199, 160, 0),
+    DeckFighters(7700, 7779, 80, 0, 60),
+    DeckFighters(7700, 7779, 240, 1, 60),
+    DeckFighters(8100, 8199, 160, 0),
 };
 
 }  // namespace
