@@ -38,7 +38,7 @@ void DeckFighter(const ScriptArgs& a) {
     g_EnemyParam.Mode = RoundHalfEven(a[2]);
     g_EnemyParam.Param9 = RoundHalfEven(a[3]);
     g_EnemyParam.EntryFrames = RoundHalfEven(a[4]);
-    g_EnemyParam.ShotSpeedAdd = 0;
+    g_EnemyParam.ShotSpeedAdd = 0.5;
     g_EnemyParam.DeathShot = 1;
     g_ObjectPack.Spawn<CEN001>(3, VB_TRUE);
 }
@@ -58,7 +58,7 @@ constexpr ScriptEntry DeckFighters(std::int32_t first, std::int32_t last, std::i
 // An amphibious carrier: heading 0 right, 2 down, 4 left; speed in hundredths.
 constexpr ScriptEntry Amphibian(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t heading,
                                 std::int32_t speed, std::int32_t first_shot) {
-    return At(frame, spawns::EN007, {double(x), double(y), double(heading), double(speed), double(first_shot), 120});
+    return At(frame, spawns::EN007, {double(x), double(y), double(heading), double(speed), double(first_shot), 90});
 }
 constexpr ScriptEntry Cruiser(std::int32_t frame, std::int32_t x, std::int32_t mode) {
     return At(frame, stage1::EN006, {double(x), double(mode)});
@@ -70,7 +70,7 @@ constexpr ScriptEntry Battleship(std::int32_t frame, std::int32_t x, std::int32_
     return At(frame, large_spawns::EN014, {double(x), double(mode), double(first_shot)});
 }
 constexpr ScriptEntry LandingShip(std::int32_t frame, std::int32_t x, std::int32_t mode, std::int32_t first_shot) {
-    return At(frame, large_spawns::EN015, {double(x), double(mode), double(first_shot), 150, 180});
+    return At(frame, large_spawns::EN015, {double(x), double(mode), double(first_shot), 90, 210});
 }
 
 // ---- The script ------------------------------------------------------------------------
@@ -107,7 +107,10 @@ constexpr ScriptEntry kScript[] = {
     Battleship(4100, 160, 2, 200),
     DeckFighters(4500, 4579, 160, 0, 60),
     DeckFighters(4900, 4979, 160, 1, 60),
+    Amphibian(4700, 344, 130, 4, 40, 60),
+    Amphibian(4760, 344, 130, 4, 40, 60),
     Amphibian(5200, -24, 60, 0, 40, 80),
+    Amphibian(5260, -24, 60, 0, 40, 80),
     Amphibian(5300, 344, 90, 4, 40, 80),
     DeckFighters(5500, 5579, 160, 0, 60),
 
@@ -126,6 +129,10 @@ constexpr ScriptEntry kScript[] = {
     Cruiser(7300, 270, 2),
     Amphibian(7500, -24, 50, 0, 60, 60),
     Amphibian(7500, 344, 90, 4, 60, 60),
+    Amphibian(7560, -24, 50, 0, 60, 60),
+    Amphibian(7560, 344, 90, 4, 60, 60),
+    Amphibian(7900, -24, 120, 0, 50, 40),
+    Amphibian(7900, 344, 140, 4, 50, 40),
     DeckFighters(7700, 7779, 80, 0, 60),
     DeckFighters(7700, 7779, 240, 1, 60),
     DeckFighters(8100, 8199, 160, 0),
