@@ -1,5 +1,6 @@
 #include "game/enemies/boss03.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/q7_angle.h"
@@ -27,8 +28,10 @@ constexpr Shell kSmall = {237, 0, 1000, 0};
 constexpr Shell kMedium = {238, -0.5, 90, 40};
 constexpr Shell kLarge = {239, -1, 110, 30};
 
-// The targets keep clear of the edges, where a ring would be half wasted.
+// The targets keep clear of the edges, where a ring would be half wasted,
+// and fall within kReach of the ship.
 constexpr std::int32_t kTargetMin = 24, kTargetMax = 296;
+constexpr std::int32_t kReach = 100;
 
 constexpr BossOffset kSmokes[] = {
     {0, 0},    {-40, -16}, {40, 16},  {-60, 8},   {60, -8},  {-20, 28}, {22, -30}, {-80, -10},
@@ -71,10 +74,16 @@ void CBoss03::Sway() {
     x_ = base_x_ + kSway * CQ7Pos::GetSin(angle_);
 }
 
+// A random column within kReach of the ship (and of the field), at least
+// kMinSpacing from the last one: the shells rain round the ship, never two
+// down the same lane.
 std::int32_t CBoss03::PickTarget() {
+    const std::int32_t ship = g_MyShipPos.CenterX();
+    const std::int32_t low = std::max(kTargetMin, std::min(ship - kReach, kTargetMax - 2 * kReach));
+    const std::int32_t high = low + 2 * kReach;
     std::int32_t x = 0;
     do {
-        x = kTargetMin + g_Angle.Rnd320(-1) * (kTargetMax - kTargetMin) / 319;
+        x = low + g_Angle.Rnd320(-1) * (high - low) / 319;
     } while (std::abs(x - last_target_) < kMinSpacing);
     last_target_ = x;
     return x;

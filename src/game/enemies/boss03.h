@@ -2,8 +2,8 @@
 // battery amidships. It wakes at frame 9000 above the screen, comes down 0.3
 // rows a frame until t = 420 (its centre on row 86) and then sways 60 pixels
 // either side of the centre line. From t = 600, every 4 frames its battery
-// lobs a shell (CTama3) from its muzzles toward a column it picks at random,
-// at least 41 pixels from the last one; the shell rises out of sight and
+// lobs a shell (CTama3) from its muzzles toward a column it picks at random
+// within 100 pixels of the ship, at least 41 pixels from the last one; the shell rises out of sight and
 // falls down that column. A cycle runs over the steps 0 .. 20 - rank: a
 // large, slow shell starts it, every fourth step throws a medium one and the
 // rest small ones. The small ones fall through as bombs; the medium and large
