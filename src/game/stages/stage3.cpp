@@ -75,6 +75,9 @@ constexpr ScriptEntry LandingShip(std::int32_t frame, std::int32_t x, std::int32
 
 // ---- The script ------------------------------------------------------------------------
 
+// Ships keep to lanes: a large hull in the middle sails alone; two smaller
+// ones share the screen only in the side lanes, and one follows another in
+// a lane only once it is clear, so no two hulls overlap.
 constexpr ScriptEntry kScript[] = {
     // Open water: fighter streams, then the first frigate sails in.
     Fighters(300, 379, 160, 0),
@@ -86,31 +89,28 @@ constexpr ScriptEntry kScript[] = {
     Amphibian(1360, -24, 60, 0, 40, 80),
     Fighters(1500, 1579, 160, 1),
 
-    // Cruisers and frigates in line.
-    Cruiser(1700, 80, 1),
+    // Cruisers and frigates in the side lanes.
+    Cruiser(1700, 80, 2),
     Fighters(1900, 1979, 240, 0, 60),
-    Frigate(2200, 240, 3, 150),
+    Frigate(2200, 244, 3, 150),
     Amphibian(2400, 344, 100, 4, 40, 80),
     Amphibian(2460, 344, 100, 4, 40, 80),
     Fighters(2600, 2679, 160, 0),
-    Frigate(2900, 70, 4, 150),
+    Frigate(2900, 60, 4, 150),
     Fighters(3100, 3179, 200, 1, 80),
 
-    // The landing ship with its tanks, amphibians round it.
-    LandingShip(3300, 160, 3, 150),
+    // The landing ship with its tanks, deck fighters round it.
+    LandingShip(3300, 216, 3, 150),
     Amphibian(3500, -24, 40, 0, 50, 60),
-    Amphibian(3560, 344, 70, 4, 50, 60),
     DeckFighters(3700, 3779, 60, 0, 40),
     DeckFighters(3700, 3779, 260, 1, 40),
 
-    // The battleship's passage: it takes half a minute to go by.
+    // The battleship's passage: half a minute for it to go by.
     Battleship(4100, 160, 2, 200),
     DeckFighters(4500, 4579, 160, 0, 60),
+    Amphibian(4700, 344, 130, 4, 40, 90),
     DeckFighters(4900, 4979, 160, 1, 60),
-    Amphibian(4700, 344, 130, 4, 40, 60),
-    Amphibian(4760, 344, 130, 4, 40, 60),
     Amphibian(5200, -24, 60, 0, 40, 80),
-    Amphibian(5260, -24, 60, 0, 40, 80),
     Amphibian(5300, 344, 90, 4, 40, 80),
     DeckFighters(5500, 5579, 160, 0, 60),
 
@@ -118,23 +118,21 @@ constexpr ScriptEntry kScript[] = {
     Fighters(6200, 6279, 100, 0, 60),
     Fighters(6400, 6479, 220, 1, 60),
 
-    // The fleet: frigates flanking a landing ship, cruisers behind,
-    // fighters overhead.
+    // The fleet: two frigates in the side lanes, cruisers behind them, the
+    // second landing ship up the middle, fighters overhead.
     Frigate(6600, 60, 4, 150),
     Frigate(6600, 260, 4, 170),
-    LandingShip(6800, 160, 3, 150),
-    DeckFighters(7000, 7079, 160, 0),
-    DeckFighters(7000, 7079, 160, 1),
-    Cruiser(7300, 50, 2),
-    Cruiser(7300, 270, 2),
+    DeckFighters(6800, 6879, 160, 0),
+    DeckFighters(6800, 6879, 160, 1),
+    Cruiser(7300, 42, 2),
+    Cruiser(7300, 278, 2),
+    LandingShip(7450, 160, 3, 120),
     Amphibian(7500, -24, 50, 0, 60, 60),
     Amphibian(7500, 344, 90, 4, 60, 60),
-    Amphibian(7560, -24, 50, 0, 60, 60),
-    Amphibian(7560, 344, 90, 4, 60, 60),
-    Amphibian(7900, -24, 120, 0, 50, 40),
-    Amphibian(7900, 344, 140, 4, 50, 40),
     DeckFighters(7700, 7779, 80, 0, 60),
     DeckFighters(7700, 7779, 240, 1, 60),
+    Amphibian(7900, -24, 120, 0, 50, 40),
+    Amphibian(7900, 344, 140, 4, 50, 40),
     DeckFighters(8100, 8199, 160, 0),
 };
 
