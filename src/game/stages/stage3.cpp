@@ -114,8 +114,10 @@ constexpr ScriptEntry kScript[] = {
     Amphibian(5300, 344, 90, 4, 40, 80),
     DeckFighters(5500, 5579, 160, 0, 60),
 
-    // A breather: fighters only.
+    // A breather: fighters, and landing craft racing down for the shore.
     Fighters(6200, 6279, 100, 0, 60),
+    Amphibian(6250, 120, -24, 2, 60, 70),
+    Amphibian(6310, 200, -24, 2, 60, 70),
     Fighters(6400, 6479, 220, 1, 60),
 
     // The fleet: two frigates in the side lanes, cruisers behind them, the
@@ -133,6 +135,8 @@ constexpr ScriptEntry kScript[] = {
     DeckFighters(7700, 7779, 240, 1, 60),
     Amphibian(7900, -24, 120, 0, 50, 40),
     Amphibian(7900, 344, 140, 4, 50, 40),
+    Amphibian(8000, 112, -24, 2, 70, 60),
+    Amphibian(8040, 208, -24, 2, 70, 60),
     DeckFighters(8100, 8199, 160, 0),
 };
 
