@@ -35,4 +35,10 @@ std::unique_ptr<GameObject> CreateStage(int stage_no) {
     return nullptr;
 }
 
+std::vector<int> BuiltStages() {
+    std::vector<int> numbers;
+    for (const StageEntry& entry : kStages) numbers.push_back(entry.stage_no);
+    return numbers;
+}
+
 void SetStageFactoryOverride(StageFactoryOverride factory) { g_override = std::move(factory); }
