@@ -70,7 +70,7 @@ constexpr ScriptEntry Battleship(std::int32_t frame, std::int32_t x, std::int32_
     return At(frame, large_spawns::EN014, {double(x), double(mode), double(first_shot)});
 }
 constexpr ScriptEntry LandingShip(std::int32_t frame, std::int32_t x, std::int32_t mode, std::int32_t first_shot) {
-    return At(frame, large_spawns::EN015, {double(x), double(mode), double(first_shot), 90, 210});
+    return At(frame, large_spawns::EN015, {double(x), double(mode), double(first_shot), 120, 200});
 }
 
 // ---- The script ------------------------------------------------------------------------
@@ -92,11 +92,11 @@ constexpr ScriptEntry kScript[] = {
     // Cruisers and frigates in the side lanes.
     Cruiser(1700, 80, 2),
     Fighters(1900, 1979, 240, 0, 60),
-    Frigate(2200, 244, 3, 150),
+    Frigate(2200, 244, 3, 250),
     Amphibian(2400, 344, 100, 4, 40, 80),
     Amphibian(2460, 344, 100, 4, 40, 80),
     Fighters(2600, 2679, 160, 0),
-    Frigate(2900, 60, 4, 150),
+    Frigate(2900, 60, 4, 220),
     Fighters(3100, 3179, 200, 1, 80),
 
     // The landing ship with its tanks, deck fighters round it.
@@ -110,8 +110,7 @@ constexpr ScriptEntry kScript[] = {
     DeckFighters(4500, 4579, 160, 0, 60),
     Amphibian(4700, 344, 130, 4, 40, 90),
     DeckFighters(4900, 4979, 160, 1, 60),
-    Amphibian(5200, -24, 60, 0, 40, 80),
-    Amphibian(5300, 344, 90, 4, 40, 80),
+    Amphibian(5250, -24, 60, 0, 40, 80),
     DeckFighters(5500, 5579, 160, 0, 60),
 
     // A breather: fighters, and landing craft racing down for the shore.
@@ -122,8 +121,8 @@ constexpr ScriptEntry kScript[] = {
 
     // The fleet: two frigates in the side lanes, cruisers behind them, the
     // second landing ship up the middle, fighters overhead.
-    Frigate(6600, 60, 4, 150),
-    Frigate(6600, 260, 4, 170),
+    Frigate(6600, 60, 4, 220),
+    Frigate(6600, 260, 4, 240),
     DeckFighters(6800, 6879, 160, 0),
     DeckFighters(6800, 6879, 160, 1),
     Cruiser(7300, 42, 2),
