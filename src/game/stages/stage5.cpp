@@ -20,11 +20,11 @@ constexpr ScriptEntry Weavers(std::int32_t first, std::int32_t last, std::int32_
 // A bomber sinking down the sky as it weaves, a fan of seven as soon as it
 // is in view and every 150 frames after.
 constexpr ScriptEntry Bomber(std::int32_t frame, std::int32_t x, std::int32_t weave) {
-    return At(frame, spawns::EN020, {double(x), -40, double(weave), 35, 90, 150});
+    return At(frame, spawns::EN020, {double(x), -40, double(weave), 35, 60, 110});
 }
 // The gunship: it sinks slowly, its volleys alternating with aimed pairs.
 constexpr ScriptEntry Gunship(std::int32_t frame, std::int32_t x) {
-    return At(frame, spawns::EN019, {double(x), -10, 22, 110, 100});
+    return At(frame, spawns::EN019, {double(x), -10, 22, 110, 80});
 }
 
 // ---- The script ------------------------------------------------------------------------
@@ -46,6 +46,7 @@ constexpr ScriptEntry kScript[] = {
     Bomber(1700, 240, 30),
     Weavers(2000, 2079, 100, 0, 70),
     Weavers(2200, 2279, 220, 1, 70),
+    Gunship(2250, 230),
     Bomber(2500, 60, 25),
     Bomber(2560, 160, 40),
     Bomber(2620, 260, 25),
@@ -72,6 +73,7 @@ constexpr ScriptEntry kScript[] = {
     Weavers(5600, 5679, 90, 0, 60),
     Weavers(5600, 5679, 230, 1, 60),
     Gunship(5800, 110),
+    Gunship(5860, 230),
     Bomber(6400, 60, 25),
     Bomber(6460, 160, 40),
     Bomber(6520, 260, 25),
@@ -85,7 +87,8 @@ constexpr ScriptEntry kScript[] = {
     Bomber(8800, 90, 30),
     Bomber(8800, 230, 30),
     Weavers(9200, 9279, 160, 1, 120),
-    Gunship(9450, 160),
+    Gunship(9450, 90),
+    Gunship(9510, 230),
     Bomber(9650, 60, 20),
     Bomber(9650, 260, 20),
 

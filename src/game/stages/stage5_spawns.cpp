@@ -17,8 +17,10 @@ constexpr std::int32_t kClimbEntry = 64, kDiveEntry = 20;
 // One volley each as they pass (the second would come when they are
 // leaving): a diver soon after it shows, a climber once it is well above
 // the ship's usual height, so its sideways spray is not fired point-blank.
-constexpr std::int32_t kDiveFirstShot = 36, kClimbFirstShot = 150, kShotInterval = 400;
+constexpr std::int32_t kDiveFirstShot = 36, kClimbFirstShot = 150, kShotInterval = 70;
 constexpr std::int32_t kFireLimit = 200;
+// Shots faster than the rank's own speed: the sky is the fast stage.
+constexpr double kFighterShotSpeedAdd = 1.5, kPartingShotSpeedAdd = 2.0;
 constexpr std::int32_t kWarningY = 231;
 constexpr std::int32_t kEffectGroup = 6;
 
@@ -31,7 +33,7 @@ void Fighter(std::int32_t x, bool up) {
     g_EnemyParam.Y = up ? kClimbStartY : kDiveStartY;
     g_EnemyParam.Variant = up ? VB_TRUE : VB_FALSE;
     g_EnemyParam.EntryFrames = up ? kClimbEntry : kDiveEntry;
-    g_EnemyParam.ShotSpeedAdd = 0;
+    g_EnemyParam.ShotSpeedAdd = kFighterShotSpeedAdd;
     g_EnemyParam.DeathShot = 0;
     g_EnemyParamEx.FirstShot = up ? kClimbFirstShot : kDiveFirstShot;
     g_EnemyParamEx.ShotInterval = kShotInterval;
@@ -50,7 +52,7 @@ void Weaver(const ScriptArgs& a) {
     g_EnemyParam.Param9 = RoundHalfEven(a[3]);
     g_EnemyParam.EntryFrames = RoundHalfEven(a[4]);
     g_EnemyParam.DeathShot = 1;
-    g_EnemyParam.ShotSpeedAdd = 0;
+    g_EnemyParam.ShotSpeedAdd = kPartingShotSpeedAdd;
     g_ObjectPack.Spawn<CEN001>(3, VB_TRUE);
 }
 
