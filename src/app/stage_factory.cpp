@@ -4,6 +4,9 @@
 
 #include "game/ending/ending.h"
 #include "game/stages/stage1.h"
+#include "game/stages/stage5.h"
+#include "game/stages/stage6.h"
+#include "game/stages/stage7.h"
 
 namespace {
 
@@ -15,6 +18,9 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {5, Make<CStage5>},
+    {6, Make<CStage6>},
+    {7, Make<CStage7>},
     {9, Make<CEnding>},
 };
 
