@@ -76,27 +76,50 @@ struct ClassFacts {
     int hp_rank0, hp_rank10, score, layer;
     EnemyKind kind;
     int bound;  // 0 or 100; -1: the class keeps its own rule (tested apart)
+    // On destruction: the sound request, the smokes (how many, and the last
+    // one's first sprite, step and layer) and the wreck or crater (0: none).
+    bool* sound;
+    int smokes, smoke_sprite, smoke_step, smoke_layer;
+    int wreck;
 };
 
-// Hit points at rank 0 and 10, score, drawing layer, kind and screen bound.
+// Hit points at rank 0 and 10, score, drawing layer, kind, screen bound and
+// what is left when it is destroyed.
 const ClassFacts kFacts[] = {
-    {"CEN007", Make<CEN007>, 2000, 2000, 200, 2, EnemyKind::Ground, 0},
-    {"CEN008", Make<CEN008>, 18000, 18000, 2000, 6, EnemyKind::Ground, 0},
-    {"CEN009", Make<CEN009>, 300, 2300, 0, 25, EnemyKind::Air, 100},
-    {"CEN010", Make<CEN010>, 100, 100, 10, 6, EnemyKind::Ground, -1},
-    {"CEN011", Make<CEN011>, 3000, 3000, 0, 4, EnemyKind::Ground, -1},
-    {"CEN012", Make<CEN012>, 4000, 24000, 0, 25, EnemyKind::Air, 100},
-    {"CEN016", Make<CEN016>, 200, 200, 100, 25, EnemyKind::Air, 100},
-    {"CEN017", Make<CEN017>, 15000, 15000, 1000, 6, EnemyKind::Ground, 0},
-    {"CEN018", Make<CEN018>, 1000, 1000, 50, 34, EnemyKind::Ground, 0},
-    {"CEN019", Make<CEN019>, 16000, 16000, 2000, 23, EnemyKind::Air, 100},
-    {"CEN020", Make<CEN020>, 10000, 10000, 1000, 23, EnemyKind::Air, 100},
-    {"CEN021", Make<CEN021>, 4500, 4500, 0, 25, EnemyKind::Air, 100},
-    {"CEN022", Make<CEN022>, 3500, 3500, 500, 6, EnemyKind::Ground, 0},
-    {"CEN023", Make<CEN023>, 3500, 3500, 500, 6, EnemyKind::Ground, 0},
-    {"CEN024", Make<CEN024>, 3000, 3000, 100, 6, EnemyKind::Ground, 0},
-    {"CEN025", Make<CEN025>, 200, 200, 100, 25, EnemyKind::Air, 100},
-    {"CEN029", Make<CEN029>, 200, 1200, 100, 25, EnemyKind::Air, 100},
+    {"CEN007", Make<CEN007>, 2000, 2000, 200, 2, EnemyKind::Ground, 0,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN008", Make<CEN008>, 18000, 18000, 2000, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 5, 161, 4, 17, 244},
+    {"CEN009", Make<CEN009>, 300, 2300, 0, 25, EnemyKind::Air, 100,
+     &g_SeReq5, 1, 161, 3, 25, 0},
+    {"CEN010", Make<CEN010>, 100, 100, 10, 6, EnemyKind::Ground, -1,
+     &g_SeReq5, 1, 161, 3, 25, 232},
+    {"CEN011", Make<CEN011>, 3000, 3000, 0, 4, EnemyKind::Ground, -1,
+     &g_SeReq6, 1, 161, 4, 7, 0},
+    {"CEN012", Make<CEN012>, 4000, 24000, 0, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 24, 0},
+    {"CEN016", Make<CEN016>, 200, 200, 100, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN017", Make<CEN017>, 15000, 15000, 1000, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 5, 161, 4, 17, 226},
+    {"CEN018", Make<CEN018>, 1000, 1000, 50, 34, EnemyKind::Ground, 0,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN019", Make<CEN019>, 16000, 16000, 2000, 23, EnemyKind::Air, 100,
+     &g_SeReq8, 5, 161, 4, 17, 0},
+    {"CEN020", Make<CEN020>, 10000, 10000, 1000, 23, EnemyKind::Air, 100,
+     &g_SeReq8, 7, 161, 4, 17, 0},
+    {"CEN021", Make<CEN021>, 4500, 4500, 0, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN022", Make<CEN022>, 3500, 3500, 500, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 1, 161, 4, 17, 226},
+    {"CEN023", Make<CEN023>, 3500, 3500, 500, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 1, 161, 4, 17, 226},
+    {"CEN024", Make<CEN024>, 3000, 3000, 100, 6, EnemyKind::Ground, 0,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN025", Make<CEN025>, 200, 200, 100, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN029", Make<CEN029>, 200, 1200, 100, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
 };
 
 TEST_F(EnemyFamilyTest, ClassFactsHitPointsScoreLayerKindAndScreenBound) {
@@ -123,10 +146,19 @@ TEST_F(EnemyFamilyTest, ClassFactsHitPointsScoreLayerKindAndScreenBound) {
         const int half = e->HitPos().Height() / 2;
         attacks_ = {{Box(e->HitPos().CenterX(), e->HitPos().CenterY(), 80, 80), 100000}};
         const int score = g_Score;
-        Step(2);
+        Step();
+        g_SeReq5 = g_SeReq6 = g_SeReq8 = false;
+        Step();
         attacks_.clear();
         EXPECT_EQ(CountEnemies(), 0);
         EXPECT_EQ(g_Score - score, c.score);
+        for (bool* sound : {&g_SeReq5, &g_SeReq6, &g_SeReq8}) EXPECT_EQ(*sound, sound == c.sound);
+        EXPECT_EQ(Count<CSmoke>(), c.smokes);
+        EXPECT_EQ(std::make_tuple(g_SpawnParam.Sprite, g_SpawnParam.Level, g_SpawnParam.Side),
+                  std::make_tuple(c.smoke_sprite, c.smoke_step, c.smoke_layer));
+        const auto wrecks = All<CBGObject>();
+        EXPECT_EQ(wrecks.empty() ? 0 : wrecks[0]->CG(), c.wreck);
+        EXPECT_LE(wrecks.size(), 1u);
 
         // Above the play area but inside the back screen, the body wholly in
         // rows 0..21: only the classes bound by sprite 0 stay.
