@@ -413,6 +413,37 @@ TEST_F(EnemyFamilyTest, GunshipAlternatesItsTwoFansWithAimedPairs) {
     EXPECT_EQ(fresh, (std::multiset<int>{15, 0, 1, 2, 3, 4, 5}));
 }
 
+// The first shot of each gun with the ship straight below (16-way 4): the
+// bunker's pair turns clockwise of the aim, the quad turret's the other way.
+TEST_F(EnemyFamilyTest, FirstVolleyOfEachGunWithTheShipStraightBelow) {
+    struct Case {
+        const char* name;
+        CEnemy* (*make)(double, double);
+        std::multiset<int> tama, tama2;
+    };
+    const Case cases[] = {
+        {"CEN017", Make<CEN017>, {4, 5}, {}},
+        {"CEN022", Make<CEN022>, {3, 4}, {}},
+        {"CEN023", Make<CEN023>, {4}, {}},
+        {"CEN021", Make<CEN021>, {4}, {}},
+        {"CEN025", Make<CEN025>, {4}, {}},
+        {"CEN020", Make<CEN020>, {}, {1, 2, 3, 4, 5, 6, 7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Restart();
+        g_MinFireDist2 = 0;
+        g_MyShipPos = Box(160, 220, 8, 8);
+        g_EnemyParam.Mode = 0;
+        g_EnemyParam.Param9 = 0;
+        g_EnemyParamEx = {.Heading = 2, .FirstShot = 1, .ShotInterval = 100, .TurnInterval = 10000, .FireLimitY = 240};
+        c.make(160, 100);
+        Step();
+        EXPECT_EQ(Directions<CTama>(), c.tama);
+        EXPECT_EQ(Directions<CTama2>(), c.tama2);
+    }
+}
+
 TEST_F(EnemyFamilyTest, ShieldDomeHidesTheGroundEnemiesUnderIt) {
     spawns::EN018({100, 100});
     g_EnemyParam.EntryFrames = 0;
