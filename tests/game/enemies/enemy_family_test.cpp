@@ -68,6 +68,12 @@ CEnemy* Make(double x, double y) {
     return HeadlessGame::ObjectAt<CEnemy>(g_ObjectPack.Spawn<T>(3, VB_TRUE));
 }
 
+// The homing missile comes from the bullet record, launched straight down.
+CEnemy* MakeMissile(double x, double y) {
+    LaunchMissile(x, y, 4);
+    return HeadlessGame::ObjectsOf<CENMissile>().back();
+}
+
 int CountEnemies() { return static_cast<int>(HeadlessGame::ObjectsOf<CEnemy>().size()); }
 
 struct ClassFacts {
@@ -120,6 +126,8 @@ const ClassFacts kFacts[] = {
      &g_SeReq6, 1, 161, 4, 17, 0},
     {"CEN029", Make<CEN029>, 200, 1200, 100, 25, EnemyKind::Air, 100,
      &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CENMissile", MakeMissile, 300, 2300, 0, 26, EnemyKind::Air, 0,
+     &g_SeReq5, 1, 175, 2, 17, 0},
 };
 
 TEST_F(EnemyFamilyTest, ClassFactsHitPointsScoreLayerKindAndScreenBound) {
