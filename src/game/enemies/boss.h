@@ -102,6 +102,8 @@ protected:
     virtual void Attack(std::int32_t t) = 0;
     // Damage taken this frame; by default what hits the main rectangle.
     virtual std::int32_t Damage() const;
+    // The body's picture this frame; by default the profile's.
+    virtual std::int32_t BodySprite() const { return profile_.body_sprite; }
 
     // Places, draws and registers the boss after its move: by default the
     // profile's body, shadow and parts around the rounded centre. A boss
