@@ -4,6 +4,7 @@
 
 #include "game/ending/ending.h"
 #include "game/stages/stage1.h"
+#include "game/stages/stage7.h"
 #include "game/stages/stage8.h"
 
 namespace {
@@ -16,6 +17,7 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {7, Make<CStage7>},
     {8, Make<CStage8>},
     {9, Make<CEnding>},
 };

@@ -5,7 +5,8 @@
 //
 // Each SDL subsystem is initialised on its own when first needed and shut
 // down when released, so another window (the settings dialog) may come and go
-// before the game window opens. Alt+Enter switches between window and full
+// before the game window opens; video is started through SdlVideoStart
+// (i_sdl_display.h), never on an invisible driver unless one is asked for. Alt+Enter switches between window and full
 // screen; nothing else changes.
 #pragma once
 

@@ -3,6 +3,7 @@
 
 #include "platform/i_input_map.h"
 #include "platform/i_sdl_backend.h"
+#include "platform/i_sdl_display.h"
 
 SdlBackend::~SdlBackend() {
     CloseAudio();
@@ -12,7 +13,8 @@ SdlBackend::~SdlBackend() {
 
 bool SdlBackend::OpenWindow(int width, int height, bool full_screen) {
     if (!video_) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(std::string("SDL video: ") + SDL_GetError());
+        std::string why;
+        if (!SdlVideoStart(&why)) return Fail(why);
         video_ = true;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // nearest neighbour: crisp 2x pixels
@@ -53,7 +55,7 @@ void SdlBackend::CloseDisplay() {
     window_ = nullptr;
     tex_w_ = tex_h_ = 0;
     if (video_) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SdlVideoStop();
         video_ = false;
     }
 }

@@ -82,8 +82,9 @@ int RunSim(const SimOptions& options, SimResult& result,
 // The options a replay's "# sim" line gives (those that change what is played).
 std::string ReplayNote(const SimOptions& options);
 
-// Writes an RGB picture (0x00RRGGBB pixels) as PNG; false when it cannot.
-bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame);
+// Writes an RGB picture (0x00RRGGBB pixels) as PNG; false when it cannot
+// (and why in `error`, when given).
+bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame, std::string* error = nullptr);
 // CPU time of the calling thread / of the whole process. Each reading is a
 // system call (microseconds on some machines): not for every frame.
 double ThreadCpuSeconds();

@@ -52,11 +52,13 @@ void SpawnStreams::Spawn() {
 }
 
 void SpawnStreams::Run(std::int32_t count) {
+    // The fighters first, then the feeding: an entry fed now shows its lamp
+    // for at least one frame before its first fighter comes.
+    if (count % kSpawnEvery == 0) Spawn();
     for (const StreamFeed& feed : set_.feeds) {
         const std::int32_t every = std::max(feed.every, 1);
         if (count >= feed.first && count <= feed.last && count % every == 0) Feed(feed);
     }
-    if (count % kSpawnEvery == 0) Spawn();
 }
 
 void SpawnStreams::DrawWarnings() const {

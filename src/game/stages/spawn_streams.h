@@ -52,12 +52,12 @@ struct StreamSet {
 class SpawnStreams {
 public:
     static constexpr std::int32_t kSpawnEvery = 16;
-    static constexpr std::int32_t kWarningLayer = 21;
+    static constexpr std::int32_t kWarningLayer = 26;  // over the fighters coming out of it
 
     explicit SpawnStreams(const StreamSet& set) : set_(set) {}
 
-    // One scripted frame: the feeding rules due at `count`, then, on the
-    // multiples of 16, one fighter from every entry with shots left.
+    // One scripted frame: on the multiples of 16, one fighter from every
+    // entry with shots left; then the feeding rules due at `count`.
     void Run(std::int32_t count);
     // Queues the edge markers of the entries with shots left.
     void DrawWarnings() const;
