@@ -69,7 +69,7 @@ const BossProfile kProfile = {
 
 CBoss08::CBoss08() : CBoss(kProfile) {}
 
-std::int32_t CBoss08::CycleSteps(std::int32_t rank) { return std::max(48 - 2 * rank, kSalvo + 4); }
+std::int32_t CBoss08::CycleSteps(std::int32_t rank) { return std::max(36 - rank, kSalvo + 4); }
 
 void CBoss08::EntryMove(std::int32_t t) {
     if (t <= kDescentEnd) {

@@ -41,7 +41,7 @@ constexpr WorkSprite kWorkSprites[] = {kMothershipHull};
 
 // A gun fortress (CEN027) on its base: x, y; it lobs a large bullet at the ship.
 constexpr ScriptEntry Fortress(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t first_shot = 60,
-                               std::int32_t interval = 90) {
+                               std::int32_t interval = 80) {
     return At(frame, large_spawns::EN027, {double(x), double(y), 100, double(first_shot), double(interval)});
 }
 // A missile walker (CEN028) stepping out of its hangar, Mode tenths of a pixel a frame.
@@ -51,12 +51,12 @@ constexpr ScriptEntry Walker(std::int32_t frame, std::int32_t x, std::int32_t y,
 }
 // A quad turret (CEN022) on its ring.
 constexpr ScriptEntry Turret(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t first_shot = 50,
-                             std::int32_t interval = 70) {
+                             std::int32_t interval = 60) {
     return At(frame, spawns::EN022, {double(x), double(y), 2, double(first_shot), double(interval)});
 }
 // A pillbox (CEN023) on its ring; its interval is quartered.
 constexpr ScriptEntry Pillbox(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t first_shot = 40,
-                              std::int32_t interval = 120) {
+                              std::int32_t interval = 100) {
     return At(frame, spawns::EN023, {double(x), double(y), 2, double(first_shot), double(interval)});
 }
 // A gunship (CEN019) sinking `sink` hundredths of a pixel a frame; it hides
@@ -103,6 +103,7 @@ constexpr ScriptEntry kScript[] = {
     Turret(1700, 64, kIn),
     Turret(1700, 256, kIn),
     Gunship(1760, 96),
+    Gunship(1840, 240),
     Walker(2000, 80, kIn),
     Walker(2000, 240, kIn),
     Fortress(2200, 160, kIn),
@@ -118,6 +119,7 @@ constexpr ScriptEntry kScript[] = {
     Walker(2900, 280, kIn),
     Gunship(3250, 80),
     Gunship(3350, 240),
+    Gunship(3420, 160),
     Fortress(3550, 64, kIn),
     Pillbox(3650, 160, kIn),
     Fortress(3550, 256, kIn),
@@ -183,16 +185,23 @@ constexpr ScriptEntry kScript[] = {
 
     // The climax: the streams thicken to a flood and the scenery speeds up
     // toward the inner gate, where the last fortresses hold the way.
+    // A last mothership comes down the middle between them, gunships either side.
     Scroll(9600, 50),
     Walker(9600, 96, kIn),
     Walker(9600, 224, kIn),
+    Mothership(9650, 160, 4, 90),
+    Gunship(9700, 40),
+    Gunship(9760, 280),
     Pillbox(9800, 40, kIn),
     Fortress(9850, 160, kIn),
     Pillbox(9800, 280, kIn),
     Gunship(9950, 100),
     Gunship(10000, 220),
+    Turret(10050, 64, kIn),
+    Turret(10050, 256, kIn),
     Fortress(10200, 96, kIn),
     Fortress(10200, 224, kIn),
+    Walker(10300, 160, kIn),
     Scroll(10400, 30),
 };
 
