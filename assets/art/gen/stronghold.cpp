@@ -187,13 +187,19 @@ Image ConduitAcross(int w, int h) {
     return img;
 }
 
+// An octagon of radius r round the centre, flat sides up and down.
+std::vector<Vec> Octagon(double r) {
+    std::vector<Vec> oct;
+    for (int k = 0; k < 8; ++k) oct.push_back({r * std::cos((k + 0.5) * kPi / 4), r * std::sin((k + 0.5) * kPi / 4)});
+    return oct;
+}
+
 // A round junction where conduits meet: an octagonal collar, a well with a
 // ring of vein the surge runs round, and a capped hub.
 Image Hub(int size) {
     const double r = size / 2.0 - 1;
     Model m;
-    std::vector<Vec> oct;
-    for (int k = 0; k < 8; ++k) oct.push_back({r * std::cos((k + 0.5) * kPi / 4), r * std::sin((k + 0.5) * kPi / 4)});
+    const std::vector<Vec> oct = Octagon(r);
     m.Poly(oct, kArmour, 3.5).Bias(0.05);
     m.Ellipse(0, 0, r * 0.7, r * 0.7, kArmour).Flat(kNavy0);
     m.Ellipse(0, 0, r * 0.3, r * 0.3, kArmour, 1.2).Bias(0.1);
@@ -237,8 +243,7 @@ Image Vent(int w, int h) {
 Image Hatch(int size) {
     const double r = size / 2.0 - 1;
     Model m;
-    std::vector<Vec> oct;
-    for (int k = 0; k < 8; ++k) oct.push_back({r * std::cos((k + 0.5) * kPi / 4), r * std::sin((k + 0.5) * kPi / 4)});
+    const std::vector<Vec> oct = Octagon(r);
     m.Poly(oct, kArmour, 3).Bias(-0.05);
     m.Ellipse(0, 0, r * 0.8, r * 0.8, kArmour).Flat(kOutline);
     m.Ellipse(0, 0, r * 0.72, r * 0.72, kArmour, 0.5).Bias(0.05);
@@ -262,8 +267,7 @@ Image Hatch(int size) {
 Image TurretPad(int size) {
     const double r = size / 2.0 - 1;
     Model m;
-    std::vector<Vec> oct;
-    for (int k = 0; k < 8; ++k) oct.push_back({r * std::cos((k + 0.5) * kPi / 4), r * std::sin((k + 0.5) * kPi / 4)});
+    const std::vector<Vec> oct = Octagon(r);
     m.Poly(oct, kArmour, 2.5).Bias(0.1);
     m.Ellipse(0, 0, r * 0.86, r * 0.86, kArmour, -0.8).Bias(-0.15);  // the sunken ring
     m.Ellipse(0, 0, r * 0.7, r * 0.7, kArmour).Flat(kNavy0);

@@ -3,36 +3,20 @@
 
 #include <set>
 
-#include "app/form1.h"
 #include "app/zenit02.h"
 #include "game/enemies/boss08.h"
 #include "game/enemies/en025.h"
 #include "game/stages/bg8.h"
 #include "game/stages/stage8.h"
 #include "gfx/q7_ddbpack256.h"
-#include "gfx/q7_palette256.h"
-#include "platform/q7_directx7.h"
 #include "spawn_watch.h"
-#include "support/headless_game.h"
+#include "stage_fixture.h"
 
 namespace {
 
-class Stage8Test : public ::testing::Test {
+class Stage8Test : public StageTest<CStage8> {
 protected:
-    void Start(int score, int rank) {
-        g_Score = score;
-        g_Rank = rank;
-        g_StageNo = 8;
-        g_StageEnd = false;
-        g_ObjectPack.Call_Initial();
-        g_StageSlot = g_ObjectPack.Spawn<CStage8>(1, VB_TRUE);
-        SetUpStageDisplay();
-        g_FrameCount = 0;
-    }
-
-    CStage8& Stage() { return *HeadlessGame::ObjectAt<CStage8>(g_StageSlot); }
-
-    HeadlessGame game_;
+    void Start(int score, int rank) { StageTest::Start(8, score, rank); }
 };
 
 TEST_F(Stage8Test, SetUpFollowsTheStageRow) {
@@ -45,35 +29,15 @@ TEST_F(Stage8Test, SetUpFollowsTheStageRow) {
         EXPECT_EQ(g_Rank, c.rank_after) << c.score;
     }
 
-    CQ7Palette256 expected;
-    expected.Clear();
-    expected.SetUpText(GetPaletteText(111), 1);
-    expected.SetUpText(GetPaletteText(110), 111);
-    expected.SetUpText(GetPaletteText(109), 51);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(g_Palette.PalColor[i], expected.PalColor[i]) << i;
+    ExpectPalettes({{111, 1}, {110, 111}, {109, 51}});
 
     EXPECT_TRUE(g_ShadowsOn);
-    EXPECT_EQ(Stage().MusicStart, 120);
     EXPECT_EQ(Stage().Def().last_scripted_frame, 10600);
     EXPECT_EQ(HeadlessGame::ObjectsOf<CBG8>().size(), 1u);
     EXPECT_EQ(HeadlessGame::ObjectsOf<CBoss08>().size(), 1u);
     EXPECT_EQ(g_DDBPack.GetSprite(90).Pos.Height(), 224);  // the motherships' hull
 
-    const auto loads = game_.AudioCalls(AudioOp::DM_LoadRes);
-    const auto loops = game_.AudioCalls(AudioOp::DM_SetLoop);
-    const auto volumes = game_.AudioCalls(AudioOp::DM_SetMasterVolume);
-    ASSERT_FALSE(loads.empty());
-    ASSERT_FALSE(loops.empty());
-    ASSERT_FALSE(volumes.empty());
-    EXPECT_EQ(loads.back().id, 8);
-    EXPECT_EQ(loops.back().id, 8);
-    EXPECT_EQ(loops.back().value, 9216);
-    EXPECT_EQ(volumes.back().value, -300);
-    game_.ClearAudioCalls();
-    game_.Step(119);
-    EXPECT_TRUE(game_.AudioCalls(AudioOp::DM_PauseOut).empty());
-    game_.Step();
-    EXPECT_EQ(game_.AudioCalls(AudioOp::DM_PauseOut).size(), 1u);
+    ExpectMusic(8, 9216, -300, 120);
 }
 
 // Shots granted on a Count: one drawn entry gets 1 on the multiples of the
