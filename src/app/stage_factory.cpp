@@ -4,6 +4,10 @@
 
 #include "game/ending/ending.h"
 #include "game/stages/stage1.h"
+#include "game/stages/stage2.h"
+#include "game/stages/stage3.h"
+#include "game/stages/stage5.h"
+#include "game/stages/stage6.h"
 #include "game/stages/stage7.h"
 #include "game/stages/stage8.h"
 
@@ -17,6 +21,10 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {2, Make<CStage2>},
+    {3, Make<CStage3>},
+    {5, Make<CStage5>},
+    {6, Make<CStage6>},
     {7, Make<CStage7>},
     {8, Make<CStage8>},
     {9, Make<CEnding>},

@@ -75,7 +75,9 @@ TEST(ArtData, SizesTheGameReliesOn) {
     };
     const Fixed fixed[] = {
         {224, 224, 320, 1, "wipe line: one full-width row"},
-        {140, 159, 8, 10, "status digits at 8-pixel pitch in the 10-row digit line"},
+        // Spare ships are at most three: 155..157 are free for stage 5's marker.
+        {140, 154, 8, 10, "status digits at 8-pixel pitch in the 10-row digit line"},
+        {158, 159, 8, 10, "status digits at 8-pixel pitch in the 10-row digit line"},
         {6072, 6077, 204, 48, "ending title strips (two 204x144 composites)"},
         {4115, 4116, 84, 123, "halves of the 84x246 ground cruiser"},
         {1062, 1068, 320, 32, "strips of the 320x196 stage-1 base"},
@@ -181,10 +183,11 @@ TEST(ArtData, SpritesUseOnlyColoursTheirStagesLoad) {
     };
     const Rule rules[] = {
         {101, 212, &everywhere}, {213, 214, &s8},         {215, 226, &everywhere}, {227, 229, &maps},
-        {230, 254, &everywhere}, {1001, 1152, &maps},     {1153, 1153, &s4},       {1154, 1172, &s5},
-        {1173, 1185, &s7},       {1186, 1186, &s8},       {1187, 1201, &end},      {1202, 1205, &everywhere},
-        {1206, 1221, &end},      {4001, 4344, &everywhere}, {4345, 4355, &s8},     {4356, 4358, &end},
-        {4359, 4368, &s8},
+        {230, 254, &everywhere}, {1001, 1100, &maps},     {1101, 1122, &s2},       {1123, 1152, &maps},
+        {1153, 1153, &s4},       {1154, 1172, &s5},       {1173, 1185, &s7},       {1186, 1186, &s8},
+        {1187, 1201, &end},      {1202, 1205, &everywhere}, {1206, 1221, &end},
+        {4001, 4278, &everywhere}, {4279, 4302, &s2},     {4303, 4344, &everywhere}, {4345, 4355, &s8},
+        {4356, 4358, &end},      {4359, 4368, &s8},
         {6001, 6071, &everywhere}, {6072, 6077, &end},     {6078, 6088, &last},
     };
     for (const Rule& r : rules)

@@ -12,7 +12,8 @@
 //                              223..226 sand, 227..229 yellow/red/white marks, then extras.
 //                              The same layout in every map stage, so the shared ground
 //                              tiles read as ground in each stage's own colours.
-//   106 (96) at 101: six cycling ranges of 16 (stage-5 sea, surf, cloud shade, cloud, land, land)
+//   106 (96) at 101: six cycling ranges of 16 (stage 5: sea, glitter, sea in shadow, cloud shade,
+//                              cloud, drifting cloud)
 //   108 (132) at 101: four cycling ranges of 33 (stage-7 corridor: floor, walls, rims, lights; see stage7.cpp)
 //   110 (121) at 111: two cycling ranges of 60 (stage-8 energy floor) and one steady colour
 #include "art.h"
@@ -146,18 +147,46 @@ const Terrain kMeadow{{10, 28, 84}, {34, 96, 180}, {196, 238, 255}, {14, 32, 14}
                       {52, 34, 20}, {118, 84, 46}, {204, 168, 104}, {40, 40, 42}, {110, 106, 98}, {206, 200, 184},
                       {4, 22, 18}, {22, 74, 42}, {112, 174, 78}, {34, 36, 44}, {106, 108, 116}, {210, 212, 216},
                       {120, 100, 54}, {190, 168, 104}, {238, 224, 168}};
-const Terrain kDesert{{10, 50, 70}, {30, 130, 150}, {190, 250, 240}, {90, 56, 28}, {190, 142, 78}, {250, 222, 160},
-                      {70, 44, 30}, {146, 96, 60}, {214, 170, 120}, {60, 46, 40}, {130, 108, 92}, {210, 190, 170},
-                      {40, 50, 16}, {96, 110, 40}, {170, 180, 90}, {50, 46, 44}, {120, 112, 104}, {214, 206, 196},
-                      {150, 110, 50}, {224, 186, 110}, {252, 236, 190}};
+// Stages 2 and 3 share text 104 and differ by the ranges their pictures use. Stage 3's sea is the
+// shared ground cells seen through it: their ramp (197..202) is deep water (mean luminance about
+// 0.07), their lit tufts wave crests, their stones (208..212) whitecaps and their flowers (227,
+// 229) glints of the sun. Stage 2's desert city draws with the rest: its water (181..196, an
+// oasis green-blue), sandstone (203..207), palms and scrub (213..217), concrete (218..222), dusky
+// ochre sand (230, 231, 223..226, 232), terracotta (233..237) and whitewash (238..241).
+const Terrain kDesertAndSea{{10, 50, 62}, {28, 118, 128}, {190, 246, 230}, {6, 18, 46}, {22, 64, 116}, {118, 186, 226},
+                            {66, 40, 26}, {160, 112, 70}, {236, 204, 150}, {8, 26, 56}, {62, 126, 172}, {226, 246, 252},
+                            {20, 36, 14}, {66, 104, 38}, {168, 196, 96}, {36, 34, 34}, {92, 86, 80}, {186, 180, 168},
+                            {94, 56, 28}, {148, 98, 52}, {228, 182, 116}};
+Colours DesertAndSea() {
+    Colours extra;
+    extra.push_back({36, 20, 12});   // 230, 231: the sand's shade
+    extra.push_back({62, 36, 18});
+    extra.push_back({250, 224, 170});  // 232: its sunlit grain
+    AddRamp(extra, 5, {72, 26, 16}, {172, 76, 44}, {240, 156, 104});   // 233..237 terracotta
+    AddRamp(extra, 4, {104, 98, 92}, {190, 180, 160}, {250, 246, 232});  // 238..241 whitewash
+    Colours c = MapStage(kDesertAndSea, 61, extra);
+    c[227 - 181] = {250, 226, 130};  // pale gold: line paint on concrete, the sun's glint on the sea
+    return c;
+}
+
 const Terrain kFactory{{20, 30, 50}, {60, 90, 130}, {180, 220, 250}, {30, 34, 44}, {84, 92, 110}, {170, 178, 196},
                        {44, 36, 30}, {100, 86, 70}, {170, 150, 120}, {36, 40, 38}, {90, 100, 96}, {170, 184, 176},
                        {30, 30, 30}, {80, 80, 80}, {160, 160, 160}, {40, 40, 60}, {100, 100, 130}, {200, 200, 230},
                        {90, 70, 30}, {170, 140, 60}, {240, 210, 120}};
-const Terrain kSnow{{10, 24, 60}, {40, 80, 140}, {210, 240, 255}, {90, 104, 130}, {180, 196, 220}, {250, 252, 255},
-                    {60, 70, 90}, {120, 134, 160}, {196, 210, 230}, {40, 44, 56}, {96, 104, 120}, {180, 188, 204},
-                    {10, 40, 40}, {30, 90, 80}, {110, 170, 150}, {36, 36, 50}, {90, 92, 120}, {190, 192, 220},
-                    {120, 120, 130}, {180, 180, 190}, {236, 236, 244}};
+// Stage 6, the naval base: harbour water dark and oily, the yard's asphalt a deep
+// slate (luminance about 0.07), red roof paint, granite, naval grey, concrete kept dark
+// enough that the ground units stand above it, crane yellow.
+const Terrain kHarbour{{4, 16, 28}, {14, 44, 62}, {84, 128, 146}, {14, 18, 26}, {60, 70, 82}, {146, 156, 166},
+                       {44, 18, 16}, {126, 56, 40}, {214, 146, 104}, {30, 30, 34}, {96, 96, 100}, {190, 188, 180},
+                       {24, 34, 44}, {86, 102, 116}, {186, 200, 212}, {40, 38, 34}, {112, 106, 94}, {204, 198, 178},
+                       {96, 66, 8}, {204, 152, 28}, {252, 224, 112}};
+// 230..234 navy (the boss, the boats' lights), 235..237 signal green.
+Colours HarbourExtras() {
+    Colours c;
+    AddRamp(c, 5, {14, 20, 36}, {48, 62, 90}, {156, 176, 204});
+    AddRamp(c, 3, {8, 56, 28}, {40, 176, 84}, {176, 252, 196});
+    return c;
+}
 // The ending: a warm late afternoon over the home valley, then the sunset.
 const Terrain kHomeward{{18, 58, 104}, {46, 124, 166}, {226, 246, 248}, {30, 66, 24}, {90, 148, 50}, {196, 222, 118},
                         {64, 42, 22}, {140, 98, 52}, {214, 178, 116}, {58, 52, 50}, {128, 118, 104}, {214, 204, 184},
@@ -176,15 +205,19 @@ Colours HomewardExtras() {
     return c;
 }
 
-// Stage 5: six loops of 16 over sea, surf, cloud shade, cloud, land and land.
+// Stage 5, high above the clouds: six loops of 16. The sea far below (a
+// swell, its glitter, and the same swell in the shadows the deck casts),
+// the cloud deck's shaded and lit flanks (a faint billow), and the lit
+// crests of the clouds that drift past under the ship. Hazy and cool; the
+// lit cloud stays below the white of the bullets' cores.
 Colours Sky() {
     Colours c;
-    AddLoop(c, 16, [](double p) { return Mix({16, 42, 106}, {30, 74, 150}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { double a = Wave(p); return a > 0.8 ? Mix({70, 150, 220}, {230, 250, 255}, (a - 0.8) / 0.2) : Mix({30, 90, 170}, {70, 150, 220}, a / 0.8); });
-    AddLoop(c, 16, [](double p) { return Mix({120, 140, 176}, {146, 164, 196}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({214, 226, 240}, {250, 252, 255}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({40, 110, 50}, {56, 130, 60}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({150, 130, 80}, {170, 150, 96}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({26, 62, 118}, {36, 78, 138}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({36, 78, 138}, {196, 224, 250}, std::pow(Wave(p), 8)); });
+    AddLoop(c, 16, [](double p) { return Mix({16, 38, 80}, {22, 48, 94}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({104, 120, 158}, {120, 136, 172}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({178, 190, 214}, {198, 208, 228}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({196, 206, 226}, {226, 232, 244}, Wave(p)); });
     return c;
 }
 
@@ -250,10 +283,10 @@ std::vector<std::pair<int, std::string>> PaletteTexts() {
         {101, Text(Shared(false))},
         {102, Text(MapStage(kMeadow, 52, {{170, 60, 40}, {220, 110, 70}, {250, 180, 130}}))},
         {103, Text(Enemy(false))},
-        {104, Text(MapStage(kDesert, 61, {}))},
+        {104, Text(DesertAndSea())},
         {105, Text(MapStage(kFactory, 32, none))},
         {106, Text(Sky())},
-        {107, Text(MapStage(kSnow, 57, {}))},
+        {107, Text(MapStage(kHarbour, 57, HarbourExtras()))},
         {108, Stage7PaletteText()},
         {109, Text(Enemy(true))},
         {110, Text(Core())},
