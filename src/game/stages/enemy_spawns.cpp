@@ -70,9 +70,8 @@ void EN007(const ScriptArgs& a) {
 }
 
 void EN008(const ScriptArgs& a) {
-    // Its missiles inherit the record as it stands, this entry time included:
-    // kept short so they can be shot. The launcher's body must touch the
-    // screen from the start (y -47 or lower down).
+    // The launcher's body must touch the screen from the start (y -47 or
+    // lower down).
     BeginGround(a, 10);
     Schedule(a[2], a[3]);
     Create<CEN008>();
