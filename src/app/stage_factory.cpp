@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "game/stages/stage1.h"
+#include "game/stages/stage4.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {4, Make<CStage4>},
 };
 
 StageFactoryOverride g_override;

@@ -7,11 +7,12 @@
 //   103 (39) / 109 (60) at 51: 51..66 light cycle, 67..71 olive, 72..76 steel, 77..81 rust,
 //                              82..86 purple, 87..89 glass (109: darker, plus 90..110
 //                              crimson, gold, bone, violet for the last boss and its bombs)
-//   102 / 104 / 105 / 107 / 112 at 181: 181..196 water cycle, 197..202 ground, 203..207 second
+//   102 / 104 / 107 / 112 at 181:       181..196 water cycle, 197..202 ground, 203..207 second
 //                              ground, 208..212 rock, 213..217 trees, 218..222 metal/road,
 //                              223..226 sand, 227..229 yellow/red/white marks, then extras.
 //                              The same layout in every map stage, so the shared ground
 //                              tiles read as ground in each stage's own colours.
+//   105 (32) at 181: stage 4's steady colours (see Mesa)
 //   106 (96) at 101: six cycling ranges of 16 (stage-5 sea, surf, cloud shade, cloud, land, land)
 //   108 (132) at 101: four cycling ranges of 33 (stage-7 light tunnel, one hue each)
 //   110 (121) at 111: two cycling ranges of 60 (stage-8 energy floor) and one steady colour
@@ -147,10 +148,6 @@ const Terrain kDesert{{10, 50, 70}, {30, 130, 150}, {190, 250, 240}, {90, 56, 28
                       {70, 44, 30}, {146, 96, 60}, {214, 170, 120}, {60, 46, 40}, {130, 108, 92}, {210, 190, 170},
                       {40, 50, 16}, {96, 110, 40}, {170, 180, 90}, {50, 46, 44}, {120, 112, 104}, {214, 206, 196},
                       {150, 110, 50}, {224, 186, 110}, {252, 236, 190}};
-const Terrain kFactory{{20, 30, 50}, {60, 90, 130}, {180, 220, 250}, {30, 34, 44}, {84, 92, 110}, {170, 178, 196},
-                       {44, 36, 30}, {100, 86, 70}, {170, 150, 120}, {36, 40, 38}, {90, 100, 96}, {170, 184, 176},
-                       {30, 30, 30}, {80, 80, 80}, {160, 160, 160}, {40, 40, 60}, {100, 100, 130}, {200, 200, 230},
-                       {90, 70, 30}, {170, 140, 60}, {240, 210, 120}};
 const Terrain kSnow{{10, 24, 60}, {40, 80, 140}, {210, 240, 255}, {90, 104, 130}, {180, 196, 220}, {250, 252, 255},
                     {60, 70, 90}, {120, 134, 160}, {196, 210, 230}, {40, 44, 56}, {96, 104, 120}, {180, 188, 204},
                     {10, 40, 40}, {30, 90, 80}, {110, 170, 150}, {36, 36, 50}, {90, 92, 120}, {190, 192, 220},
@@ -159,6 +156,21 @@ const Terrain kDusk{{30, 20, 70}, {90, 70, 160}, {250, 210, 240}, {30, 40, 26}, 
                     {60, 36, 30}, {130, 84, 60}, {220, 160, 120}, {50, 44, 52}, {116, 104, 116}, {206, 190, 200},
                     {14, 30, 24}, {40, 90, 50}, {150, 200, 110}, {44, 40, 60}, {110, 104, 136}, {210, 200, 230},
                     {150, 100, 70}, {220, 170, 120}, {255, 230, 190}};
+
+// Stage 4, the red mesa: no range cycles, so all 32 are steady colours.
+//   181..186 drifted sand, 187..192 bronze gone green, 193..196 the cool shade of
+//   the joints, 197..202 the floor's red stone, 203..207 the citadel's pale
+//   sandstone, 208..212 the mesa's raw rock.
+Colours Mesa() {
+    Colours c;
+    AddRamp(c, 6, {70, 40, 24}, {170, 118, 66}, {240, 208, 150});    // 181..186 sand
+    AddRamp(c, 6, {18, 40, 36}, {62, 124, 104}, {170, 226, 196});    // 187..192 verdigris
+    AddRamp(c, 4, {14, 10, 18}, {40, 32, 42}, {86, 74, 84});         // 193..196 joint shade
+    AddRamp(c, 6, {26, 12, 12}, {104, 56, 42}, {222, 156, 112});     // 197..202 floor stone
+    AddRamp(c, 5, {46, 34, 30}, {136, 110, 86}, {226, 206, 170});    // 203..207 sandstone
+    AddRamp(c, 5, {50, 18, 10}, {156, 70, 38}, {238, 158, 100});     // 208..212 raw rock
+    return c;
+}
 
 // Stage 5: six loops of 16 over sea, surf, cloud shade, cloud, land and land.
 Colours Sky() {
@@ -234,7 +246,7 @@ std::vector<std::pair<int, std::string>> PaletteTexts() {
         {102, Text(MapStage(kMeadow, 52, {{170, 60, 40}, {220, 110, 70}, {250, 180, 130}}))},
         {103, Text(Enemy(false))},
         {104, Text(MapStage(kDesert, 61, {}))},
-        {105, Text(MapStage(kFactory, 32, none))},
+        {105, Text(Mesa())},
         {106, Text(Sky())},
         {107, Text(MapStage(kSnow, 57, {}))},
         {108, Text(Tunnel())},

@@ -102,6 +102,12 @@ protected:
     virtual void Attack(std::int32_t t) = 0;
     // Damage taken this frame; by default what hits the main rectangle.
     virtual std::int32_t Damage() const;
+    // Draws what sits on the body (guns, lights) right after it, in the
+    // body's draw mode. Defaults to nothing.
+    virtual void DrawOnBody(std::int32_t /*x*/, std::int32_t /*y*/, std::int32_t /*mode*/) {}
+
+    // The collision rectangle of profile part i, placed this frame.
+    const CQ7Pos& Part(std::size_t i) const { return parts_[i]; }
 
     // Moves along a descent table (base y too), as the entries do.
     void Descend(std::span<const DescentStep> table, std::int32_t t);
