@@ -130,7 +130,12 @@ int ExportMusic(const fs::path& dir) {
     if (!env || std::string(env) != "1") return status;
     FluidSynthDevice synth;
     std::string error;
-    if (!synth.Open(kDefaultSoundFont, kAudioRate, &error)) {
+    // ZENIT_SOUNDFONT renders with another soundfont (to compare them); by default
+    // the one the game would choose.
+    const char* font = std::getenv("ZENIT_SOUNDFONT");
+    const std::string soundfont = font && *font ? font : kDefaultSoundFont;
+    std::printf("export: music with %s\n", soundfont.c_str());
+    if (!synth.Open(soundfont, kAudioRate, &error)) {
         std::fprintf(stderr, "export: no music synthesiser: %s\n", error.c_str());
         return 1;
     }

@@ -8,36 +8,61 @@ namespace art {
 namespace {
 
 // Frame f (0..6) of a blast of the given size. Every frame uses the same
-// noise, so the seven frames read as one fireball: a white flash that swells
-// into yellow and orange fire, darkens to red, and breaks up into smoke.
+// noise, so the seven frames read as one explosion: a white-hot core that
+// swells into yellow and orange fire (0..2), fire breaking up inside a ball of
+// smoke lit from the top left while debris flies out (3..4), and smoke and
+// debris that thin out through a dither until little is left (5..6).
 Image Blast(int size, int f) {
-    static const double kRadius[7] = {0.42, 0.64, 0.80, 0.90, 0.95, 0.97, 0.98};
-    static const double kHeat[7] = {1.05, 0.90, 0.68, 0.42, 0.16, -0.08, -0.25};
-    static const double kHoles[7] = {0, 0, 0, 0.25, 0.32, 0.37, 0.42};
+    static const double kRadius[7] = {0.42, 0.66, 0.82, 0.92, 0.97, 0.99, 1.0};
+    static const double kFire[7] = {1.0, 0.96, 0.78, 0.52, 0.28, 0.10, 0.0};   // part of the ball still burning
+    static const double kHot[7] = {1.45, 1.25, 1.05, 0.85, 0.7, 0.55, 0.0};
+    static const double kSmoke[7] = {0.0, 0.3, 0.75, 1.0, 0.85, 0.55, 0.28};   // how much smoke is left
     Image img(size, size);
-    double c = size / 2.0;
+    const double c = size / 2.0;
     const std::uint32_t seed = 77;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             double dx = x + 0.5 - c, dy = y + 0.5 - c;
             double u = dx / c * 16 + 16, v = dy / c * 16 + 16;  // the same noise at every size
             double wob = Fbm(u, v, 32, seed, 2);
-            double d = std::sqrt(dx * dx + dy * dy) / (c * kRadius[f] * (0.8 + 0.3 * wob));
+            double d = std::sqrt(dx * dx + dy * dy) / (c * kRadius[f] * (0.82 + 0.3 * wob));
             if (d > 1) continue;
-            double n = Fbm(u, v + f * 1.5, 32, seed + 5, 3);
-            if (n < kHoles[f] + (f >= 3 ? d * 0.12 : 0)) continue;
-            double heat = kHeat[f] + (1 - d) * 0.55 + (n - 0.5) * 1.3 - d * 0.15;
-            std::uint8_t c8;
-            if (heat > 1.05) c8 = kWhite;
-            else if (heat > 0.9) c8 = kFire[4];
-            else if (heat > 0.75) c8 = kFire[3];
-            else if (heat > 0.6) c8 = kFire[2];
-            else if (heat > 0.47) c8 = kFire[1];
-            else if (heat > 0.37) c8 = kRed[2];
-            else if (heat > 0.29) c8 = kRed[1];
-            else c8 = Tone(kSmoke, 0.35 + (n - 0.5) * 1.2 - (dx + dy) / size * 0.8, x, y);
-            img.Set(x, y, c8);
+            double n = Fbm(u, v + f * 1.2, 32, seed + 5, 3);
+            double fire = kFire[f] * (0.75 + n * 0.5);
+            if (d < fire) {
+                double heat = (1 - d / fire) * kHot[f] + (n - 0.5) * 0.7;
+                std::uint8_t c8 = heat > 1.0   ? kWhite
+                                  : heat > 0.8 ? ::art::kFire[4]
+                                  : heat > 0.62 ? ::art::kFire[3]
+                                  : heat > 0.45 ? ::art::kFire[2]
+                                  : heat > 0.3  ? ::art::kFire[1]
+                                  : heat > 0.16 ? kRed[2]
+                                                : kRed[1];
+                img.Set(x, y, c8);
+                continue;
+            }
+            // Smoke: thins toward the rim and over the frames, with holes torn by the noise.
+            double puff = Fbm(u * 0.8, v * 0.8 - f * 0.6, 32, seed + 9, 2);
+            double density = kSmoke[f] * (1.3 - d * 0.7);
+            if (Bayer(x, y) * 0.4 + (1 - puff) * 0.75 >= density) continue;
+            double light = 0.55 - (dx + dy) / size * 1.1 + (n - 0.5) * 0.9 - (f >= 5 ? 0.15 : 0);
+            img.Set(x, y, light > 1.05 ? kGrey[3] : Tone(::art::kSmoke, light * 0.9, x, y));
         }
+    // Debris: chips thrown out from frame 2 on, glowing at first, then dark, fewer each frame.
+    if (f >= 2) {
+        const int pieces = 10;
+        for (int k = 0; k < pieces; ++k) {
+            if (f == 6 && k % 2) continue;
+            std::uint32_t h = Hash(seed, std::uint32_t(k));
+            double a = (h % 6283) / 1000.0, speed = 0.8 + ((h >> 13) % 100) / 250.0;
+            double r = c * (0.35 + 0.16 * (f - 1)) * speed;
+            int px = int(c + std::cos(a) * r), py = int(c + std::sin(a) * r);
+            std::uint8_t glint = f <= 3 ? ::art::kFire[3] : f <= 4 ? ::art::kFire[1] : ::art::kSmoke[2];
+            img.Set(px, py, kOutline);
+            if (size >= 32) img.Set(px + 1, py, kOutline), img.Set(px, py + 1, kOutline);
+            img.Set(px - (size >= 32 ? 0 : 0), py - 1, glint);
+        }
+    }
     return img;
 }
 
@@ -74,21 +99,27 @@ Image Trail(const Entry& e, Context&) {
     return img;
 }
 
-// A laser segment: a beam across the sprite along its direction of travel.
+// A laser segment: a beam across the sprite along its direction of travel, in
+// the player's own colours (white core, cyan body, a dark blue rim) so that it
+// stays bright on grass and on concrete and never looks like enemy fire.
 Image Laser(const Entry& e, Context&) {
     double dx = ArgInt(e, 0), dy = ArgInt(e, 1);
     double len = std::hypot(dx, dy);
     double nx = -dy / len, ny = dx / len;
     bool vertical = dx == 0;
+    const double core = vertical ? 1.6 : 0.9, mid = vertical ? 3.0 : 1.7, outer = vertical ? 4.4 : 2.5,
+                 rim = vertical ? 5.4 : 3.3;
     Image img(e.w, e.h);
     for (int y = 0; y < e.h; ++y)
         for (int x = 0; x < e.w; ++x) {
             double px = x + 0.5 - e.w / 2.0, py = y + 0.5 - e.h / 2.0;
             double d = std::fabs(px * nx + py * ny);
-            double core = vertical ? 2.0 : 0.8, mid = vertical ? 3.6 : 1.7, outer = vertical ? 5.2 : 2.6;
+            double along = px * -ny + py * nx;  // a ripple running along the beam
+            bool pulse = std::fmod(along + 64, 6.0) < 2.0;
             if (d < core) img.Set(x, y, kWhite);
-            else if (d < mid) img.Set(x, y, kBlue[4]);
-            else if (d < outer) img.Set(x, y, kBlue[2]);
+            else if (d < mid) img.Set(x, y, pulse ? kWhite : kGlass[2]);
+            else if (d < outer) img.Set(x, y, kGlass[1]);
+            else if (d < rim) img.Set(x, y, kBlue[1]);
         }
     return img;
 }

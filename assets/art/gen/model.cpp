@@ -152,7 +152,7 @@ Image Render(int w, int h, const std::vector<Layer>& layers, RenderOptions opt) 
                 break;
             }
         }
-    if (opt.outline) Outline(img);
+    if (opt.outline) Outline(img, std::uint8_t(opt.outline_colour));
     return img;
 }
 

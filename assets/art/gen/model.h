@@ -53,6 +53,7 @@ struct Layer {
 struct RenderOptions {
     bool dither = false;
     bool outline = true;
+    int outline_colour = kOutline;  // the player's fire is rimmed in its own dark blue
 };
 
 Image Render(int w, int h, const std::vector<Layer>& layers, RenderOptions opt = {});

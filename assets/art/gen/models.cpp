@@ -17,39 +17,46 @@ struct ModelDef {
 
 
 // ---- player weapons ----
+// The player's fire has a colour family of its own: white cores in cyan bodies
+// rimmed in dark blue, long and straight. Enemy bullets are round and warm
+// (pink, orange, yellow), so the two are never mistaken for each other.
+constexpr int kFireRim = 9;  // kBlue[1]
 Model ShotMain(int) {
     Model m;
     for (double y : {-2.5, 2.5}) {
-        m.Capsule({-10, y}, {9, y}, 1.7, kBlue).Flat(kBlue[2]);
-        m.Capsule({-8, y}, {10, y}, 0.9, kBlue).Flat(kWhite);
+        m.Capsule({-11, y}, {-3, y}, 1.0, kBlue).Flat(kBlue[3]);  // the tail thins out
+        m.Capsule({-6, y}, {10, y}, 1.6, kGlass).Flat(kGlass[1]);
+        m.Capsule({-4, y}, {10.5, y}, 0.75, kGlass).Flat(kWhite);
     }
     return m;
 }
 Model ShotSide(int) {
     Model m;
-    m.Capsule({-10, 0}, {9, 0}, 2.6, kGreen).Flat(kGreen[1]);
-    m.Capsule({-9, 0}, {10, 0}, 1.5, kGreen).Flat(kGreen[3]);
-    m.Capsule({-4, 0}, {10, 0}, 0.7, kGreen).Flat(kWhite);
+    m.Capsule({-11, 0}, {-2, 0}, 1.4, kBlue).Flat(kBlue[3]);
+    m.Capsule({-7, 0}, {9, 0}, 2.9, kGlass).Flat(kGlass[1]);
+    m.Capsule({-5, 0}, {10, 0}, 1.8, kGlass).Flat(kGlass[2]);
+    m.Capsule({-3, 0}, {10.5, 0}, 0.8, kGlass).Flat(kWhite);
     return m;
 }
 Model ShotRear(int) {
     Model m;
-    m.Capsule({-10, 0}, {8, 0}, 2.2, kBlue).Flat(kBlue[1]);
-    m.Capsule({-6, 0}, {10, 0}, 1.2, kBlue).Flat(kBlue[4]);
+    m.Capsule({-11, 0}, {-3, 0}, 1.3, kBlue).Flat(kBlue[3]);
+    m.Capsule({-7, 0}, {9, 0}, 2.2, kGlass).Flat(kGlass[1]);
+    m.Capsule({-4, 0}, {10, 0}, 1.0, kGlass).Flat(kWhite);
     return m;
 }
 Model Missile(int) {
     Model m;
     m.Capsule({-6.5, 0}, {-4.5, 0}, 1.4, kFire).Flat(kCycle + 2);
-    m.Poly({{-4.5, 0}, {-5, -3.5}, {-2.5, -3.5}, {-1, 0}}, kRed).MirrorY();
-    m.Capsule({-4, 0}, {3, 0}, 1.7, kGrey);
-    m.Ellipse(3.6, 0, 2, 1.6, kRed);
+    m.Poly({{-4.5, 0}, {-5, -3.5}, {-2.5, -3.5}, {-1, 0}}, kBlue).MirrorY();
+    m.Capsule({-4, 0}, {3, 0}, 1.7, kGrey).Bias(0.15);
+    m.Ellipse(3.6, 0, 2, 1.6, kGlass);
     return m;
 }
 Model Splinter(int) {
     Model m;
-    m.Capsule({-3, 0}, {3, 0}, 1.3, kBlue).Flat(kBlue[3]);
-    m.Capsule({-1, 0}, {3.2, 0}, 0.6, kBlue).Flat(kWhite);
+    m.Capsule({-3, 0}, {2.5, 0}, 1.5, kGlass).Flat(kGlass[1]);
+    m.Capsule({-1, 0}, {3, 0}, 0.7, kGlass).Flat(kWhite);
     return m;
 }
 
@@ -204,7 +211,16 @@ Model Turret(const Ramp& base, double r, int barrels, double len, double bw) {
     m.Ellipse(-r * 0.35, 0, r * 0.15, r * 0.15, kRed).Flat(kLights + 2);
     return m;
 }
-Model TurretS(int) { return Turret(kOlive, 8.5, 1, 11, 1.8); }
+Model TurretS(int) {  // the stage-1 gun: a light concrete ring and a sand-coloured dome
+    Model m;
+    m.Ellipse(0, 0, 8.5, 8.5, kGrey, 0.6).Bias(0.3);
+    m.Ellipse(0, 0, 7.2, 7.2, kGrey, 0.2).Bias(-0.05);  // the ring's pit
+    m.Capsule({0, 0}, {11, 0}, 1.8, kGrey).Bias(0.35);
+    m.Capsule({9.5, 0}, {11.2, 0}, 2.0, kGrey).Bias(-0.25);
+    m.Ellipse(-0.8, 0, 5.2, 5.2, kRust, 1.4).Bias(0.5);
+    m.Ellipse(-3, 0, 1.3, 1.3, kRed).Flat(kLights + 2);
+    return m;
+}
 Model TurretBig(int) { return Turret(kSteel, 12, 2, 15, 2); }
 Model TurretSmall(int) { return Turret(kRust, 5.5, 1, 7.5, 1.3); }
 Model TurretQuad(int) { return Turret(kSteel, 15, 4, 18, 1.8); }
@@ -300,11 +316,11 @@ Model CoreBoss(int v) {
 
 const std::map<std::string, ModelDef>& Defs() {
     static const std::map<std::string, ModelDef> defs = {
-        {"shot_main", {16, ShotMain, 0, {false, false}}},
-        {"shot_side", {16, ShotSide, 0, {false, false}}},
-        {"shot_rear", {16, ShotRear, 0, {false, false}}},
+        {"shot_main", {16, ShotMain, 0, {false, true, kFireRim}}},
+        {"shot_side", {16, ShotSide, 0, {false, true, kFireRim}}},
+        {"shot_rear", {16, ShotRear, 0, {false, true, kFireRim}}},
         {"missile", {16, Missile}},
-        {"splinter", {16, Splinter, 0, {false, false}}},
+        {"splinter", {16, Splinter, 0, {false, true, kFireRim}}},
         {"needle", {16, Needle}},
         {"bigbullet", {0, BigBullet, 0}},
         {"shell", {0, Shell, 0}},

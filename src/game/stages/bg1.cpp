@@ -1,5 +1,6 @@
 #include "game/stages/bg1.h"
 
+#include <array>
 #include <span>
 
 #include "app/zenit02.h"
@@ -49,23 +50,23 @@ constexpr TerrainRow kRows[] = {
 
     // The river valley: a farm road down the east bank with a track to the
     // ford, fields, woods and a pond; it leads up to the base.
-    {31, ".~~..wI..."},
-    {30, ".~~s.wIhh."},
-    {29, "..~~.bIhh."},
-    {28, "..~~..Ijj."},
-    {27, "n..~~.Iw.."},
-    {26, "...~~.32.."},
-    {25, "..s~~..Ib."},
-    {24, "..~~...Iww"},
-    {23, ".~~s..hIw."},
-    {22, ".~~..rhI.."},
-    {21, "s~~...hIjj"},
-    {20, ".~~s---X-p"},
-    {19, "..~~..eIbb"},
-    {18, "...~~..Iww"},
-    {17, "..b~~.hIw."},
-    {16, "....~~hI.."},
-    {15, "...n~~.u.."},
+    {31, "g~~g.wI..."},
+    {30, "g~~e.wIhh."},
+    {29, ".g~~gbIhh."},
+    {28, ".g~~g.Ijj."},
+    {27, "n.g~~gIw.."},
+    {26, "..g~~g32.."},
+    {25, "..e~~g.Ib."},
+    {24, ".g~~g..Iww"},
+    {23, "g~~e..hIw."},
+    {22, "g~~g.rhI.."},
+    {21, "e~~g..hIjj"},
+    {20, "g~~e---X-p"},
+    {19, ".g~~g.eIbb"},
+    {18, "..g~~g.Iww"},
+    {17, "..b~~ghIw."},
+    {16, "...g~~hI.."},
+    {15, "...n~~gu.."},
 };
 
 // A decoration at a cell, shifted inside it.
@@ -87,7 +88,74 @@ constexpr Decoration kDecorations[] = {
     Tree(9, 48, -2, 2), Rock(2, 68, 0, 0), Rock(7, 68, 12, 6),
 };
 
-constexpr map_paint::Terrain kTerrain = {kRows, kDecorations};
+// ---- The country beyond the airfield --------------------------------------------------
+// The boss fight flies over map rows 0..1679 at speed. The top 1440 rows repeat,
+// so rows 0..239 must show what rows 1440..1679 show: woods, hedgerows and
+// boulders are laid out over one period, and a group's clumps that reach into
+// the first 240 rows are placed once more a period lower (those reaching above
+// the top are clipped there and shown whole a period lower). The middle of the
+// screen stays open so the boss's bullets read against plain meadow.
+constexpr std::int32_t kPeriod = CBG1::kRepeat;
+constexpr std::int32_t kWrapRows = 240;
+
+struct Group {
+    char kind;                      // 'B' trees, 'A' rocks
+    std::int32_t x0, y0, x1, y1;    // first and last clump (top-left, map pixels); a line between them
+    std::int32_t count;
+    std::int32_t jitter;            // each clump shifted by up to this much
+};
+constexpr Group kCountry[] = {
+    {'B', 4, 60, 44, 170, 6, 14},    {'B', 40, 90, 70, 150, 3, 10},    {'B', 268, 230, 286, 380, 6, 12},
+    {'B', 236, 280, 250, 340, 3, 8}, {'A', 206, 470, 236, 500, 3, 6},  {'B', -6, 470, 150, 560, 7, 4},
+    {'B', 8, 700, 40, 860, 7, 12},   {'B', 48, 740, 76, 820, 3, 8},    {'A', 96, 880, 120, 900, 2, 6},
+    {'B', 276, 860, 280, 980, 5, 10}, {'B', 170, 1110, 300, 1040, 6, 4}, {'A', 40, 1150, 80, 1180, 3, 8},
+    {'B', 270, 1290, 290, 1400, 5, 10}, {'B', 0, 1320, 30, 1420, 5, 12}, {'A', 226, 1420, 244, 1436, 2, 4},
+};
+
+// Does a clump laid out at row y (before its jitter) need a copy one period away?
+// +1 lower, -1 higher, 0 none. A clump with its shadow is 42 rows tall.
+constexpr std::int32_t WrapCopy(std::int32_t y) {
+    constexpr std::int32_t kMargin = 16;  // more than any jitter
+    return y < kWrapRows + kMargin ? 1 : y + 42 + kMargin > kPeriod ? -1 : 0;
+}
+
+constexpr std::size_t CountryClumps() {
+    std::size_t n = 0;
+    for (const Group& g : kCountry)
+        for (std::int32_t k = 0; k < g.count; ++k) n += WrapCopy(g.y0 + (g.y1 - g.y0) * k / (g.count - 1)) != 0 ? 2 : 1;
+    return n;
+}
+
+constexpr auto Country() {
+    std::array<Decoration, CountryClumps()> out{};
+    std::size_t i = 0;
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::int32_t range) {  // a small fixed sequence for the jitter
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<std::int32_t>((seed >> 16) % static_cast<std::uint32_t>(2 * range + 1)) - range;
+    };
+    for (const Group& g : kCountry)
+        for (std::int32_t k = 0; k < g.count; ++k) {
+            const std::int32_t laid = g.y0 + (g.y1 - g.y0) * k / (g.count - 1);
+            const std::int32_t x = g.x0 + (g.x1 - g.x0) * k / (g.count - 1) + next(g.jitter);
+            const std::int32_t y = laid + next(g.jitter);
+            out[i++] = {g.kind, x, y};
+            if (WrapCopy(laid) != 0) out[i++] = {g.kind, x, y + WrapCopy(laid) * kPeriod};
+        }
+    return out;
+}
+
+template <std::size_t A, std::size_t B>
+constexpr std::array<Decoration, A + B> Join(const Decoration (&a)[A], const std::array<Decoration, B>& b) {
+    std::array<Decoration, A + B> out{};
+    for (std::size_t i = 0; i < A; ++i) out[i] = a[i];
+    for (std::size_t i = 0; i < B; ++i) out[A + i] = b[i];
+    return out;
+}
+
+constexpr auto kAllDecorations = Join(kDecorations, Country());
+
+constexpr map_paint::Terrain kTerrain = {kRows, kAllDecorations};
 
 // ---- Objects on the map -----------------------------------------------------------------
 

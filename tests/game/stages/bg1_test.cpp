@@ -47,6 +47,12 @@ TEST_F(BG1Test, TerrainFitsTheDrawQueueInItsRows) {
     EXPECT_EQ(map.Pos.Height(), 4320);
     EXPECT_EQ(bg_->StartTop(), -4080);
     EXPECT_EQ(g_ScrollSpeed, 0.2);
+    // The wrap shows rows 1440.. where rows 0.. were: the scenery must match there.
+    int differing = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            differing += map.DT.GetPixelData(x, y) != map.DT.GetPixelData(x, y + CBG1::kRepeat);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(BG1Test, MapMovesOneRowEveryFiveFramesAndEachEventFiresOnce) {
