@@ -87,6 +87,8 @@ public:
     double X() const { return x_; }
     double Y() const { return y_; }
     const CQ7Pos& MainRect() const { return main_; }
+    // The collision rectangle of profile part i, placed this frame.
+    const CQ7Pos& Part(std::size_t i) const { return parts_[i]; }
     const BossProfile& Profile() const { return profile_; }
 
 protected:
@@ -105,9 +107,6 @@ protected:
     // Draws what sits on the body (guns, lights) right after it, in the
     // body's draw mode. Defaults to nothing.
     virtual void DrawOnBody(std::int32_t /*x*/, std::int32_t /*y*/, std::int32_t /*mode*/) {}
-
-    // The collision rectangle of profile part i, placed this frame.
-    const CQ7Pos& Part(std::size_t i) const { return parts_[i]; }
 
     // Moves along a descent table (base y too), as the entries do.
     void Descend(std::span<const DescentStep> table, std::int32_t t);

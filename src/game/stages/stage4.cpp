@@ -160,8 +160,8 @@ constexpr std::array<ScriptEntry, 9> Casemate(std::int32_t frame, std::int32_t x
 // tanks inside the gatehouse that come out in pairs.
 constexpr std::int32_t kGateY = -96;
 constexpr auto Gate(std::int32_t frame) {
-    const auto t1 = Tank(frame, 148, kGateY + 22, 330), t2 = Tank(frame, 172, kGateY + 22, 330);
-    const auto t3 = Tank(frame, 148, kGateY - 18, 420), t4 = Tank(frame, 172, kGateY - 18, 420);
+    const auto t1 = Tank(frame, 148, kGateY + 22, 330, 180), t2 = Tank(frame, 172, kGateY + 22, 330, 180);
+    const auto t3 = Tank(frame, 148, kGateY - 18, 420, 180), t4 = Tank(frame, 172, kGateY - 18, 420, 180);
     return std::array<ScriptEntry, 23>{{
         At(frame, stage4::Lay, {160, double(kGateY), double(kGate.sprite), double(kGate.layer), 56, 96}),
         Dome(frame, 92, kGateY - 40), Turret(frame, 92, kGateY - 40, 20, 120, kRoof),
