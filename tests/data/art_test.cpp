@@ -180,10 +180,11 @@ TEST(ArtData, SpritesUseOnlyColoursTheirStagesLoad) {
         const std::set<int>* allowed;
     };
     const Rule rules[] = {
-        {101, 226, &everywhere}, {227, 229, &maps},       {230, 254, &everywhere}, {1001, 1152, &maps},
-        {1153, 1153, &s4},       {1154, 1172, &s5},       {1173, 1185, &s7},       {1186, 1186, &s8},
-        {1187, 1221, &end},      {4001, 4355, &everywhere}, {4356, 4358, &end},    {4359, 4368, &everywhere},
-        {6001, 6077, &everywhere}, {6078, 6088, &last},
+        {101, 204, &everywhere}, {205, 208, &s4},         {209, 226, &everywhere}, {227, 229, &maps},
+        {230, 254, &everywhere}, {1001, 1152, &maps},     {1153, 1153, &s4},       {1154, 1172, &s5},
+        {1173, 1185, &s7},       {1186, 1186, &s8},       {1187, 1221, &end},      {4001, 4302, &everywhere},
+        {4303, 4314, &s4},       {4315, 4355, &everywhere}, {4356, 4358, &end},    {4359, 4368, &everywhere},
+        {6001, 6029, &everywhere}, {6030, 6033, &s4},     {6034, 6077, &everywhere}, {6078, 6088, &last},
     };
     for (const Rule& r : rules)
         for (int id = r.first; id <= r.last; ++id) {

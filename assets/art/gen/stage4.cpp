@@ -448,19 +448,37 @@ Image Brazier() {
 
 // ---- Sand, rock and broken ground -----------------------------------------------------
 
-// A sand drift: a soft mound with ripples across it, its windward (top-left)
-// slope lit, thinning out over the flags at its edge.
+// A sand drift: streaks of sand the west wind has laid over the flags, in
+// ripples across the wind, thinning out to loose grains at its edges.
 Image Drift(int w, int h, std::uint32_t seed) {
     Image img(w, h);
+    // Three or four streaks along the wind, a little south of east.
+    struct Streak {
+        double x, y, len, width;
+    };
+    std::vector<Streak> streaks;
+    const int n = 3 + int(Hash(seed) % 2);
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t r = Hash(seed, std::uint32_t(i));
+        streaks.push_back({w * (0.3 + 0.4 * ((r & 255) / 255.0)), h * (0.25 + 0.5 * (((r >> 8) & 255) / 255.0)),
+                           w * (0.28 + 0.18 * (((r >> 16) & 255) / 255.0)), h * (0.16 + 0.1 * ((r >> 24) / 255.0))});
+    }
+    const double ax = 0.97, ay = 0.24;  // the wind's way
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const double u = (x + 0.5 - w / 2.0) / (w / 2.0), v = (y + 0.5 - h / 2.0) / (h / 2.0);
-            const double shape = 1 - (u * u + v * v) + 0.35 * (Fbm(x, y, 64, seed, 3) - 0.5) * 2;
-            if (shape <= 0) continue;
-            if (shape < 0.18 && Bayer(x, y) > shape / 0.18) continue;  // the thin edge: grains on the stone
-            const double slope = -(u * kLx + v * kLy);                    // the lit side faces the light
-            const double ripple = std::sin((x * 0.35 + y * 0.9) + 2 * std::sin(x * 0.11)) * 0.07;
-            img.Set(x, y, Tone(kSandR, 0.45 - 0.22 * slope + ripple + 0.25 * std::fmin(shape, 0.6), x, y));
+            double density = 0;
+            for (const Streak& st : streaks) {
+                const double dx = x + 0.5 - st.x, dy = y + 0.5 - st.y;
+                const double along = (dx * ax + dy * ay) / st.len, across = (-dx * ay + dy * ax) / st.width;
+                density = std::fmax(density, 1 - along * along - across * across);
+            }
+            density += 0.45 * (Fbm(x, y, 32, seed + 7, 3) - 0.5);
+            if (density <= 0) continue;
+            if (density < 0.3 && Bayer(x, y) > density / 0.3) continue;  // loose grains on the stone
+            // Ripples across the wind: a lit crest, a shaded trough.
+            const double ripple = std::sin((x * ax + y * ay) * 0.95 + 3.0 * Fbm(x, y, 32, seed + 9, 2));
+            const double t = 0.26 + 0.32 * std::fmin(density, 0.7) + (ripple > 0.8 ? 0.16 : ripple < -0.5 ? -0.07 : 0);
+            img.Set(x, y, Tone(kSandR, t, x, y));
         }
     return img;
 }
@@ -483,33 +501,41 @@ Image Outcrop() {
     return img;
 }
 
-// Flags sunk and broken: tilted shards, dark gaps, sand in the hollow.
+// Flags sunk and broken where the vault under them gave way: a hollow of
+// tilted shards with wide dark gaps, sand gathered in it, its far rim lit.
 Image Sunken() {
     constexpr int W = 80, H = 64;
     Image img(W, H);
     struct Shard {
         double x, y, tilt_x, tilt_y;
     };
-    const Shard shards[] = {{22, 20, 0.6, 0.3}, {44, 16, -0.4, 0.5}, {60, 30, 0.2, -0.6}, {30, 42, -0.7, -0.2},
-                            {50, 46, 0.5, -0.4}, {14, 36, 0.3, 0.6}};
+    const Shard shards[] = {{24, 18, 0.6, 0.3},  {44, 14, -0.4, 0.6}, {60, 28, 0.3, -0.7}, {30, 40, -0.7, -0.2},
+                            {52, 46, 0.5, -0.5}, {14, 32, 0.4, 0.6},  {40, 28, 0.0, 0.8}};
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            const double u = (x + 0.5 - 40) / 36, v = (y + 0.5 - 32) / 28;
-            if (u * u + v * v > 1) continue;
+            const double u = (x + 0.5 - 40) / 34, v = (y + 0.5 - 31) / 26;
+            const double edge = 1 - (u * u + v * v) + 0.5 * (Fbm(x, y, 16, 95, 2) - 0.5);
+            if (edge <= 0) continue;
             double d1 = 1e9, d2 = 1e9;
             int best = 0;
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < int(std::size(shards)); ++i) {
                 const double d = std::hypot(x - shards[i].x, y - shards[i].y) + 3 * (TileNoise(x, y, 4, 80, 90 + std::uint32_t(i)) - 0.5);
                 if (d < d1) d2 = d1, d1 = d, best = i;
                 else if (d < d2) d2 = d;
             }
-            if (d2 - d1 < 2.2) {
-                img.Set(x, y, (u * u + v * v) > 0.75 ? kJoint[1] : Tone(kSandR, 0.2, x, y));
+            const double rim = u * -kLx + v * -kLy;  // the rim opposite the light catches it
+            if (edge < 0.12) {
+                img.Set(x, y, rim > 0.2 ? kFloor[4] : kJoint[1]);
+                continue;
+            }
+            if (d2 - d1 < 2.0) {
+                img.Set(x, y, v > 0.35 && Hash(std::uint32_t(x), std::uint32_t(y), 96) % 2 ? Tone(kSandR, 0.35, x, y) : kJoint[0]);
                 continue;
             }
             const Shard& s = shards[best];
             const double lit = -(s.tilt_x * kLx + s.tilt_y * kLy);
-            img.Set(x, y, Tone(kFloor, 0.42 + 0.28 * lit + 0.1 * (TileNoise(x, y, 2, 80, 91) - 0.5), x, y));
+            const double sink = 0.12 * (1 - std::fmin(edge, 1.0));  // deeper toward the middle is darker
+            img.Set(x, y, Tone(kFloor, 0.34 + 0.26 * lit - sink + 0.1 * (TileNoise(x, y, 2, 80, 91) - 0.5), x, y));
         }
     return img;
 }
@@ -554,133 +580,142 @@ Image Ruin() {
     return img;
 }
 
-// ---- Small dressing ---------------------------------------------------------------------
+// ---- Small dressing (10 x 10) -----------------------------------------------------------
 
 Image Pebbles() {
-    Image img(24, 16);
-    for (int k = 0; k < 7; ++k) {
-        const std::uint32_t h = Hash(std::uint32_t(k), 121);
-        const int x = 3 + int(h % 18), y = 3 + int((h >> 8) % 10), r = 1 + int((h >> 16) % 2);
+    Image img(10, 10);
+    const int at[][3] = {{2, 3, 1}, {6, 2, 0}, {5, 6, 1}, {8, 7, 0}, {2, 8, 0}};
+    for (const auto& p : at) {
+        const int x = p[0], y = p[1], r = p[2];
         for (int dy = -r; dy <= r; ++dy)
-            for (int dx = -r; dx <= r; ++dx)
-                if (dx * dx + dy * dy <= r * r + 1) img.Set(x + dx, y + dy, (dx + dy < 0) ? kRaw[3] : kRaw[1]);
-        img.Set(x + r, y + r + 1, kShadow);
+            for (int dx = -r; dx <= r; ++dx) img.Set(x + dx, y + dy, dx + dy < 0 || r == 0 ? kRaw[3] : kRaw[1]);
+        img.Set(x + r + 1, y + r + 1, kShadow);
     }
     return img;
 }
 
 // A tuft of dry grass: blades fanning from a dark foot, tips lit.
 Image Tuft() {
-    Image img(24, 24);
-    for (int k = 0; k < 9; ++k) {
-        const double a = -kPi / 2 + (k - 4) * 0.28;
-        const double len = 7 + (Hash(std::uint32_t(k), 131) % 5);
-        for (int i = 0; i < int(len); ++i) {
-            const int x = int(std::lround(12 + std::cos(a) * i + (k % 2 ? 0.3 : -0.3) * i * i / len));
-            const int y = int(std::lround(18 + std::sin(a) * i));
-            img.Set(x, y, i > len - 3 ? kSandR[5] : i > len / 2 ? kSandR[3] : kOlive[1]);
+    Image img(10, 10);
+    for (int k = 0; k < 6; ++k) {
+        const double a = -kPi / 2 + (k - 2.5) * 0.33;
+        const int len = 4 + int(Hash(std::uint32_t(k), 131) % 3);
+        for (int i = 0; i < len; ++i) {
+            const int x = int(std::lround(5 + std::cos(a) * i)), y = int(std::lround(8 + std::sin(a) * i));
+            img.Set(x, y, i >= len - 1 ? kSandR[5] : i >= len / 2 ? kSandR[3] : kOlive[1]);
         }
     }
-    for (int x = 9; x < 16; ++x) img.Set(x, 19, kShadow), img.Set(x + 1, 20, kShadow);
+    img.Set(5, 9, kShadow), img.Set(6, 9, kShadow);
     return img;
 }
 
-// A crack across the flags: a dark jagged line with a lit lower lip and sand.
+// A crack across a flag: a dark jagged line with a lit lower lip.
 Image Crack() {
-    Image img(40, 24);
-    double x = 2, y = 6;
-    for (int k = 0; k < 44; ++k) {
-        const int ix = int(x), iy = int(y);
-        img.Set(ix, iy, kJoint[0]);
-        img.Set(ix, iy + 1, kFloor[3]);
-        if (k % 9 == 4) img.Set(ix + 1, iy - 1, kSandR[1]);
-        const std::uint32_t h = Hash(std::uint32_t(k), 141);
-        x += 0.85;
-        y += (h % 3) * 0.45 - 0.35;
-        if (k == 20) {  // a branch
-            double bx = x, by = y;
-            for (int j = 0; j < 9; ++j) img.Set(int(bx), int(by), kJoint[0]), bx += 0.5, by += 0.9;
-        }
+    Image img(10, 10);
+    const int path[][2] = {{0, 2}, {1, 3}, {2, 3}, {3, 4}, {4, 4}, {5, 5}, {5, 6}, {6, 7}, {7, 7}, {8, 8}, {9, 9}, {4, 5}, {3, 6}};
+    for (const auto& p : path) {
+        img.Set(p[0], p[1], kJoint[0]);
+        if (!img.Solid(p[0], p[1] + 1)) img.Set(p[0], p[1] + 1, kFloor[4]);
     }
     return img;
 }
 
-// Fallen blocks and chips of sandstone.
+// A fallen block and a chip of sandstone.
 Image Rubble() {
     Model m;
-    m.Poly({{-8, -2}, {-2, -7}, {3, -3}, {-3, 3}}, kWall, 1.2);
-    m.Poly({{2, 1}, {8, -1}, {9, 5}, {4, 7}}, kWall, 1.2).Bias(-0.1);
-    m.Box(-6, 5, 2.5, 2, kWall, 1);
-    Image img = Rendered(24, 24, m);
+    m.Poly({{-4, -3}, {1, -4}, {2, 0}, {-3, 1}}, kWall, 1);
+    m.Box(2.5, 2.5, 1.5, 1.2, kWall, 0.8).Bias(-0.1);
+    Image img = Rendered(10, 10, m);
     Image body = img;
-    CastShadow(img, body, 3);
+    CastShadow(img, body, 2);
     return img;
 }
 
 // ---- The war platform ------------------------------------------------------------------
 
-// 128 x 96: an armoured hover platform of gunmetal and sand-coloured plates,
-// wide and low, four lift fans at its corners, its bridge forward, and three
-// wells where the ring guns sit (the guns are drawn over it by the game).
+// 128 x 96: the citadel's war platform, built like the citadel: a hexagonal
+// deck of sandstone armour on a bronze frame, plated in copper gone green, a
+// small keep with a hipped roof at its heart, four lift jets burning at its
+// corners and three dark wells where the ring guns sit (the guns are drawn
+// over it by the game).
 Image Boss() {
     using boss04::kGuns;
     constexpr int W = boss04::kBodyWidth, H = boss04::kBodyHeight;
-    Model m;
-    // Hull: a broad arrowhead pointing down the screen (toward the ship).
-    m.Poly({{-62, -30}, {-40, -44}, {40, -44}, {62, -30}, {60, 6}, {34, 38}, {0, 46}, {-34, 38}, {-60, 6}}, kSteel, 3);
-    m.Poly({{-52, -28}, {-34, -38}, {34, -38}, {52, -28}, {50, 2}, {28, 30}, {0, 38}, {-28, 30}, {-50, 2}}, kGrey, 2)
-        .Bias(-0.05);
-    // Armour plates in sand over the shoulders.
-    m.Poly({{-50, -24}, {-20, -36}, {-14, -22}, {-44, -6}}, kRust, 1.5).Bias(0.15);
-    m.Poly({{50, -24}, {20, -36}, {14, -22}, {44, -6}}, kRust, 1.5).Bias(0.15);
-    // Lift fans at the corners.
-    for (double fx : {-48.0, 48.0})
-        for (double fy : {-30.0, 18.0}) {
-            m.Ellipse(fx, fy, 9, 9, kSteel, 0.6).Bias(-0.1);
-            m.Ellipse(fx, fy, 6.5, 6.5, kGrey).Flat(kGrey[0]);
+    Model frame;
+    // The bronze frame, the armoured deck on it.
+    frame.Poly({{-52, -45}, {52, -45}, {63, -32}, {63, 2}, {42, 36}, {16, 47}, {-16, 47}, {-42, 36}, {-63, 2}, {-63, -32}},
+               kRust, 2.5)
+        .Bias(-0.1);
+    frame.Poly({{-47, -40}, {47, -40}, {57, -29}, {57, 0}, {38, 31}, {14, 41}, {-14, 41}, {-38, 31}, {-57, 0}, {-57, -29}},
+               kWall, 2.5);
+    // Copper plates over the shoulders and the bow.
+    frame.Poly({{-55, -26}, {-42, -38}, {-20, -38}, {-24, -26}, {-55, -12}}, kPatina, 1.5).Bias(0.1);
+    frame.Poly({{55, -26}, {42, -38}, {20, -38}, {24, -26}, {55, -12}}, kPatina, 1.5).Bias(0.1);
+    frame.Poly({{-30, 30}, {-12, 38}, {12, 38}, {30, 30}, {18, 44}, {-18, 44}}, kPatina, 1.2);
+    // Lift jets at the corners.
+    for (double jx : {-52.0, 52.0})
+        for (double jy : {-34.0, 20.0}) {
+            frame.Ellipse(jx, jy, 8, 8, kRust, 0.7).Bias(-0.05);
+            frame.Ellipse(jx, jy, 5.5, 5.5, kGrey).Flat(kGrey[0]);
         }
-    // The bridge between the front guns, its glass toward the ship.
-    m.Box(0, -16, 13, 16, kSteel, 2.5);
-    m.Box(0, -12, 9, 9, kGrey, 1.5).Bias(0.1);
-    m.Ellipse(0, -4, 6, 3, kGlass, 1.2);
-    // Gun wells: dark rings the ring guns sit in.
+    // Gun wells.
     for (const auto& g : kGuns) {
-        m.Ellipse(g.dx, g.dy, 21, 21, kSteel, 0.5).Bias(-0.2);
-        m.Ellipse(g.dx, g.dy, 18, 18, kGrey).Flat(kGrey[0]);
+        frame.Ellipse(g.dx, g.dy, 21.5, 21.5, kRust, 0.6).Bias(-0.15);
+        frame.Ellipse(g.dx, g.dy, 19, 19, kGrey).Flat(kJoint[0]);
     }
-    Image img = Render(W, H, {Layer{&m, 0}}, {true, true});
-    // Plate seams across the hull; rivets along the armour.
+    Image img = Rendered(W, H, frame);
+    Masonry(img, kWall, 0, 0, W - 1, H - 1, 6, 10, 201);
+    Weather(img, 0, 0, W - 1, H - 1, 202, 0.3);
+    // Rivets along the copper plates.
     for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            if (!img.Solid(x, y) || img.At(x, y) == kOutline) continue;
-            if ((y % 12 == 0 && x % 3 != 0) || (x % 20 == 0 && y % 2 == 0)) Shade(img, x, y, -1);
-        }
-    // The fans spin in the light cycle of the enemy lamps.
-    for (double fx : {-48.0, 48.0})
-        for (double fy : {-30.0, 18.0})
-            for (int a = 0; a < 16; ++a) {
-                const double t = a * 2 * kPi / 16;
-                img.Set(int(W / 2 + fx + 4 * std::cos(t)), int(H / 2 + fy + 4 * std::sin(t)), std::uint8_t(kLights + a));
-            }
+        for (int x = 0; x < W; ++x)
+            if (RampOf(img.At(x, y)) == &kPatina && (x + 2 * y) % 7 == 0 && (x * 3 + y) % 5 == 0) img.Set(x, y, kPatina[5]);
+
+    // The keep at its heart: a block with a hipped copper roof and a lamp.
+    Model keep;
+    keep.Box(0, -24, 15, 13, kWall, 2);
+    Image keep_img = Rendered(W, H, keep);
+    Masonry(keep_img, kWall, 0, 0, W - 1, H - 1, 5, 7, 203);
+    Model roof;
+    HippedRoof(roof, 0, -25, 11, 9);
+    Raise(keep_img, Rendered(W, H, roof), 2);
+    keep_img.Set(W / 2, H / 2 - 25, std::uint8_t(kLights + 8));
+    keep_img.Set(W / 2 - 1, H / 2 - 25, std::uint8_t(kLights + 7));
+    Raise(img, keep_img, 3);
+
+    // The jets burn in the glow cycle, so they flicker.
+    for (double jx : {-52.0, 52.0})
+        for (double jy : {-34.0, 20.0})
+            for (int dy = -3; dy <= 3; ++dy)
+                for (int dx = -3; dx <= 3; ++dx)
+                    if (dx * dx + dy * dy <= 10)
+                        img.Set(W / 2 + int(jx) + dx, H / 2 + int(jy) + dy, std::uint8_t(kCycle + ((dx * dx + dy * dy) * 2 + dx + 16) % 16));
     return img;
 }
 
-// A ring gun, 40 x 40: a heavy dome with sixteen ports round it. Shut, its
-// ports are dark; lit, they and its core glow in the bullets' colours, the
-// warning that a ring is coming.
+// A ring gun, 40 x 40: a heavy bronze dome with sixteen ports round it. Shut,
+// its ports are dark and its eye dim; lit, the ports and the eye glow in the
+// bullets' colours: the warning that a ring is coming.
 Image Gun(bool lit) {
     Model m;
-    m.Ellipse(0, 0, 17, 17, kSteel, 0.9);
-    m.Ellipse(-1, -1, 11, 11, kGrey, 1.2).Bias(0.05);
-    m.Ellipse(0, 0, 5, 5, kRed).Flat(lit ? kCycle : kRed[0]);
+    m.Ellipse(0, 0, 17.5, 17.5, kRust, 0.9).Bias(-0.05);
+    m.Ellipse(-1, -1, 12, 12, kPatina, 1.2).Bias(0.05);
+    m.Ellipse(0, 0, 5.5, 5.5, kRed).Flat(lit ? kWhite : kJoint[0]);
+    m.Ellipse(0, 0, 3.5, 3.5, kRed).Flat(lit ? kCycle : kRed[0]);
     Image img = Rendered(40, 40, m);
     for (int a = 0; a < 16; ++a) {
         const double t = a * 2 * kPi / 16;
-        const int x = int(std::lround(19.5 + 14 * std::cos(t))), y = int(std::lround(19.5 + 14 * std::sin(t)));
-        img.Set(x, y, lit ? std::uint8_t(kCycle + (a % 4)) : kGrey[0]);
-        img.Set(x + (std::cos(t) > 0.3 ? 1 : std::cos(t) < -0.3 ? -1 : 0), y + (std::sin(t) > 0.3 ? 1 : std::sin(t) < -0.3 ? -1 : 0),
-                lit ? kFire[2] : kOutline);
+        const double c = std::cos(t), s = std::sin(t);
+        for (double r : {14.5, 16.0}) {
+            const int x = int(std::floor(20 + r * c)), y = int(std::floor(20 + r * s));
+            img.Set(x, y, lit ? std::uint8_t(kCycle + (a * 3 + int(r)) % 16) : r < 15 ? kJoint[0] : kOutline);
+        }
     }
+    if (lit)  // a hot ring round the eye
+        for (int a = 0; a < 24; ++a) {
+            const double t = a * 2 * kPi / 24;
+            img.Set(int(std::floor(20 + 7.5 * std::cos(t))), int(std::floor(20 + 7.5 * std::sin(t))), kFire[3]);
+        }
     return img;
 }
 

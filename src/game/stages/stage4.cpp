@@ -45,10 +45,10 @@ constexpr Piece kObelisk = {4311, 96, kTall};
 constexpr Piece kStairs = {4312, 48, kFlat};
 constexpr Piece kRuin = {4313, 48, kTall};
 constexpr Piece kBrazier = {4314, 40, kTall};
-constexpr Piece kPebbles = {205, 16, kFlat};
-constexpr Piece kTuft = {206, 24, kFlat};
-constexpr Piece kCrack = {207, 24, kFlat};
-constexpr Piece kRubble = {208, 24, kFlat};
+constexpr Piece kPebbles = {205, 10, kFlat};
+constexpr Piece kTuft = {206, 10, kFlat};
+constexpr Piece kCrack = {207, 10, kFlat};
+constexpr Piece kRubble = {208, 10, kFlat};
 
 // The slowest the floor moves while the script runs (at the gate).
 constexpr double kSlowest = 0.3;
