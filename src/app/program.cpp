@@ -80,6 +80,7 @@ int Main(const ProgramOptions& options) {
     if (options.start_stage != 1) {
         g_StageNo = options.start_stage;
         SetNewGameValues();
+        g_Score = options.start_score;
     }
 
     // 12. Show the window; from here the program lives in its events.

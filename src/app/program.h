@@ -20,6 +20,9 @@ struct ProgramOptions {
     // The stage to begin with (1..9); a start past stage 1 begins with the
     // new-game values stage 1 would set (one ship, no weapon levels, score 0, rank 0).
     int start_stage = 1;
+    // With a start past stage 1: the score to begin with (to see a late stage
+    // or the ending as a high-scoring run reaches it).
+    int start_score = 0;
     FrameLoopHooks hooks;
 };
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "game/ending/ending.h"
 #include "game/stages/stage1.h"
 #include "game/stages/stage4.h"
 
@@ -16,6 +17,7 @@ std::unique_ptr<GameObject> Make() {
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
     {4, Make<CStage4>},
+    {9, Make<CEnding>},
 };
 
 StageFactoryOverride g_override;

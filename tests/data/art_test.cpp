@@ -130,7 +130,7 @@ std::set<int> Filled(std::initializer_list<std::pair<int, int>> loads) {
 
 TEST(ArtData, PaletteTextsHaveTheirCounts) {
     const std::map<int, int> counts = {{101, 47}, {102, 52}, {103, 39}, {104, 61},  {105, 32},  {106, 96},
-                                       {107, 57}, {108, 132}, {109, 60}, {110, 121}, {111, 50}, {112, 49}};
+                                       {107, 57}, {108, 132}, {109, 60}, {110, 121}, {111, 50}, {112, 74}};
     for (auto [id, n] : counts) {
         auto t = FindResource("STRING", id);
         ASSERT_TRUE(t) << id;
@@ -180,11 +180,12 @@ TEST(ArtData, SpritesUseOnlyColoursTheirStagesLoad) {
         const std::set<int>* allowed;
     };
     const Rule rules[] = {
-        {101, 204, &everywhere}, {205, 208, &s4},         {209, 226, &everywhere}, {227, 229, &maps},
-        {230, 254, &everywhere}, {1001, 1152, &maps},     {1153, 1153, &s4},       {1154, 1172, &s5},
-        {1173, 1185, &s7},       {1186, 1186, &s8},       {1187, 1221, &end},      {4001, 4302, &everywhere},
-        {4303, 4314, &s4},       {4315, 4355, &everywhere}, {4356, 4358, &end},    {4359, 4368, &everywhere},
-        {6001, 6029, &everywhere}, {6030, 6033, &s4},     {6034, 6077, &everywhere}, {6078, 6088, &last},
+        {101, 204, &everywhere},   {205, 208, &s4},           {209, 226, &everywhere}, {227, 229, &maps},
+        {230, 254, &everywhere},   {1001, 1152, &maps},       {1153, 1153, &s4},       {1154, 1172, &s5},
+        {1173, 1185, &s7},         {1186, 1186, &s8},         {1187, 1201, &end},      {1202, 1205, &everywhere},
+        {1206, 1221, &end},        {4001, 4302, &everywhere}, {4303, 4314, &s4},       {4315, 4355, &everywhere},
+        {4356, 4358, &end},        {4359, 4368, &everywhere}, {6001, 6029, &everywhere}, {6030, 6033, &s4},
+        {6034, 6071, &everywhere}, {6072, 6077, &end},        {6078, 6088, &last},
     };
     for (const Rule& r : rules)
         for (int id = r.first; id <= r.last; ++id) {

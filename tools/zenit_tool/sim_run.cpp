@@ -71,6 +71,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     };
     const NumberOption numbers[] = {
         {"--stage", 1, 9, "a stage number 1..9", [&](long long v) { o.stage = static_cast<int>(v); }},
+        {"--score", 0, 2'147'483'647, "a score 0..2147483647", [&](long long v) { o.score = static_cast<int>(v); }},
         {"--frames", 0, 1'000'000'000, "a frame count", [&](long long v) { o.frames = v; }},
         {"--power", 0, 3, "a weapon level 0..3", [&](long long v) { o.power = static_cast<int>(v); }},
         {"--rank", 0, 10, "a rank 0..10", [&](long long v) { o.rank = static_cast<int>(v); }},
@@ -156,6 +157,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     ProgramOptions program;
     program.headless = true;
     program.start_stage = options.stage;
+    program.start_score = options.score;
     FrameLoopHooks& hooks = program.hooks;
     hooks.after_stage_setup = [&] {
         if (options.power >= 0) g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
@@ -165,8 +167,12 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
             SetShieldTimes();
         }
     };
+    // The ending never ends by itself: a run without --frames stops once its
+    // result is ready and the final scene has opened (32 frames later).
+    int frames_with_result = 0;
     hooks.before_step = [&] {
         if (options.frames >= 0 && frame >= options.frames) return false;
+        if (options.frames < 0 && g_ResultReady && ++frames_with_result > 32) return false;
         PadState pad = script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
         g_DX7.Headless()->SetPadState(pad.left, pad.right, pad.up, pad.down, pad.buttons);

@@ -17,6 +17,7 @@
 
 struct SimOptions {
     int stage = 1;             // --stage N: start at stage N with new-game values
+    int score = 0;             // --score S: ... and this score (a start past stage 1)
     std::int64_t frames = -1;  // --frames F: stop after F frames in all (-1: run to the end)
     std::string input;         // --input FILE: pad script
     bool invincible = false;   // --invincible: g_NoDamage stays true
@@ -31,7 +32,8 @@ struct SimOptions {
 };
 
 inline constexpr const char* kSimOptionsUsage =
-    "[--stage N] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--rank R] [--trace FILE] "
+    "[--stage N [--score S]] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--rank R] "
+    "[--trace FILE] "
     "[--frames-dir DIR --every K]";
 
 // Parses the options; on a bad one returns nothing and says why in `error`.

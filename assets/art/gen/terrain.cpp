@@ -718,20 +718,6 @@ Image CloudShape(int w, int h, std::uint32_t seed, int light, int shade) {
 
 Image Cloud(const Entry& e, Context&) { return CloudShape(e.w, e.h, 720 + std::uint32_t(ArgInt(e, 0)), 149, 133); }
 
-// Ending scenery: sunset clouds, a few puffs lit from above.
-Image EndCloud(const Entry& e, Context&) {
-    std::uint32_t seed = 730 + std::uint32_t(ArgInt(e, 0));
-    Model m;
-    double hw = e.w / 2.0 - 2, hh = e.h / 2.0 - 2;
-    m.Ellipse(0, hh * 0.35, hw, hh * 0.6, kSand, 0.6).Bias(-0.15);
-    for (int k = 0; k < 4; ++k) {
-        std::uint32_t h = Hash(seed, std::uint32_t(k));
-        double x = (int(h % 100) - 50) / 100.0 * hw, r = hh * (0.5 + (h >> 8) % 40 / 100.0);
-        m.Ellipse(x, hh - r * 1.1 - hh * 0.2, std::fmin(r * 1.3, hw - std::fabs(x)), r, kSand, 1.0);
-    }
-    return Render(e.w, e.h, m, 0);
-}
-
 // Stage 7: each row of the 360-row picture is shown stretched over the screen.
 // Four hues in bands of 90 rows, the pulse phase running out from the middle.
 Image Tunnel(const Entry& e, Context&) {
@@ -749,72 +735,6 @@ Image Tunnel(const Entry& e, Context&) {
     return img;
 }
 
-// The ending's two looping pictures (480 rows each): A a river through fields,
-// B a coast with a town.
-Image PictureWhole(int which) {
-    Image img(320, 480);
-    for (int Y = 0; Y < 480; ++Y)
-        for (int x = 0; x < 320; ++x) {
-            double n = Fbm(x, Y, 480, 800 + std::uint32_t(which), 5);
-            std::uint8_t c;
-            if (which == 0) {
-                double river = 160 + 70 * std::sin(Y * 2 * kPi / 480) + 20 * std::sin(Y * 6 * kPi / 480);
-                double d = std::fabs(x - river);
-                if (d < 18) c = WaterAt(x, Y);
-                else if (d < 22) c = Tone(kSand, 0.6 + (n - 0.5), x, Y);
-                else if (n > 0.6) c = Tone(kVeg, (n - 0.6) * 3 + 0.2, x, Y);
-                else c = Tone(((x / 40 + Y / 48) % 2) ? kGround : kGround2, 0.35 + (n - 0.5) * 1.4 + ((Y % 6) < 2 ? 0.1 : 0), x, Y);
-            } else {
-                double coast = 110 + 40 * std::sin(Y * 4 * kPi / 480) + (n - 0.5) * 30;
-                if (x < coast) c = WaterAt(x, Y);
-                else if (x < coast + 8) c = Tone(kSand, 0.7, x, Y);
-                else if ((x / 24 + Y / 24) % 3 == 0 && x > coast + 30) {
-                    int bx = x % 24, by = Y % 24;
-                    c = (bx < 3 || by < 3) ? kMetal[1] : Tone(kRock, 0.5 + (bx < 8 ? 0.3 : 0) - (by > 18 ? 0.3 : 0), x, Y);
-                } else c = Tone(kGround, 0.4 + (n - 0.5) * 1.2, x, Y);
-            }
-            img.Set(x, Y, c);
-        }
-    return img;
-}
-
-Image Picture(const Entry& e, Context&) {
-    static const Image pictures[2] = {PictureWhole(0), PictureWhole(1)};
-    return Crop(pictures[ArgInt(e, 0) & 1], 0, ArgInt(e, 1) * 32, 320, 32);
-}
-
-// The quiet final picture (320x240 in three bands): the ship flies off into
-// a sunset over the sea, past a dark coast.
-Image FinalWhole(Context& ctx) {
-    Image img(320, 240);
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x) {
-            double sun = std::hypot(x - 220, (y - 120) * 1.2);
-            std::uint8_t c;
-            if (y < 124) {
-                c = sun < 22 ? (sun < 16 ? kFire[4] : kFire[3]) : Tone(kSand, 0.15 + y / 124.0 * 0.85, x, y);
-                double band = Fbm(x, y * 4, 480, 900, 4);
-                if (sun >= 22 && band > 0.6) c = Tone(kGround2, 0.9 - y / 200.0, x, y);
-            } else {
-                c = WaterAt(x, y);
-                if (std::fabs(x - 220) < 26 - (y - 124) * 0.15 && (y + x / 7) % 5 < 2) c = kFire[3];
-            }
-            double coast = 124 - 14 * std::exp(-std::pow((x - 40) / 40.0, 2)) - 6 * std::exp(-std::pow((x - 110) / 20.0, 2));
-            if (x < 150 && y >= coast && y < 124 + (150 - x) / 6) c = kVeg[0];
-            img.Set(x, y, c);
-        }
-    const Image& ship = ctx.Sprite(101);
-    const Image& trail = ctx.Sprite(174);
-    for (int k = 0; k < 4; ++k) Blit(img, trail, 176 - trail.w / 2, 196 + 20 * k);
-    Blit(img, ship, 176 - ship.w / 2, 172);
-    return img;
-}
-
-Image Final(const Entry& e, Context& ctx) {
-    static const Image whole = FinalWhole(ctx);
-    return Crop(whole, 0, ArgInt(e, 0) * 80, 320, 80);
-}
-
 MakerRegistrar r1("tile", Tile);
 MakerRegistrar r2("edge", Edge);
 MakerRegistrar r3("overlay", Overlay);
@@ -829,10 +749,7 @@ MakerRegistrar r11("crater", Crater);
 MakerRegistrar r12("ruin", Ruin);
 MakerRegistrar r13("sky", Sky);
 MakerRegistrar r14("cloud", Cloud);
-MakerRegistrar r15("endcloud", EndCloud);
 MakerRegistrar r16("tunnel", Tunnel);
-MakerRegistrar r17("picture", Picture);
-MakerRegistrar r18("final", Final);
 
 }  // namespace
 }  // namespace art

@@ -1,5 +1,5 @@
 // Sprites made from other sprites or from the font: pixel maps,
-// shadows, digits, labels, banners, the status bar and the ending title.
+// shadows, digits, labels, banners and the status bar.
 #include "art.h"
 
 #include <algorithm>
@@ -150,35 +150,6 @@ Image StatusBar(const Entry& e, Context&) {
     return img;
 }
 
-// The ending title "ZENIT", 204x144, cut into three 48-row strips; the lit
-// version glows with the colour cycle, the dim one is plain.
-Image LogoWhole(bool lit) {
-    Image whole(204, 144);
-    // a ring behind the letters
-    for (int y = 0; y < 144; ++y)
-        for (int x = 0; x < 204; ++x) {
-            double dx = (x - 102) / 96.0, dy = (y - 70) / 60.0, d = dx * dx + dy * dy;
-            if (d < 1 && d > 0.72) whole.Set(x, y, lit ? std::uint8_t(kCycle + (x / 6) % 16) : 9);
-        }
-    Image text(204, 144);
-    const Ramp big = lit ? Ramp{13, 14, 19, 20, 21, 22, 47} : Ramp{8, 9, 10, 11};
-    DrawText(text, "ZENIT", (204 - TextWidth("ZENIT", 6)) / 2, 34, 6, big, true);
-    Outline(text);
-    Outline(text, 2);
-    Blit(whole, text, 0, 0);
-    Image sub(204, 144);
-    DrawText(sub, "MISSION COMPLETE", (204 - TextWidth("MISSION COMPLETE", 1)) / 2, 100, 1, lit ? kScoreRamp : kLabelRamp, true);
-    Outline(sub);
-    Blit(whole, sub, 0, 0);
-    return whole;
-}
-
-Image Logo(const Entry& e, Context&) {
-    static const Image wholes[2] = {LogoWhole(true), LogoWhole(false)};
-    int part = ArgInt(e, 0);  // 0..2 lit, 3..5 dim
-    return Crop(wholes[part < 3 ? 0 : 1], 0, (part % 3) * 48, 204, 48);
-}
-
 MakerRegistrar r1("map", FromMap);
 MakerRegistrar r3("shadow", Shadow);
 MakerRegistrar r4("fill", Fill);
@@ -189,7 +160,6 @@ MakerRegistrar r8("title", Title);
 MakerRegistrar r9("shoplabel", MakeShopLabel);
 MakerRegistrar r10("volume", Volume);
 MakerRegistrar r11("statusbar", StatusBar);
-MakerRegistrar r12("logo", Logo);
 
 }  // namespace
 }  // namespace art

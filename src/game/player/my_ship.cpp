@@ -392,11 +392,13 @@ void CMyShip::DrawStatusLine() {
     Put(239 + g_SeVolLevel, 5, 0, kOpaque);
 }
 
-void CMyShip::DrawWipe() {
+void CMyShip::DrawWipe() { DrawBlindWipe(wipe_depth_); }
+
+void DrawBlindWipe(std::int32_t rows) {
     CQ7Pos line;
     line.SetCenter_Base(VB_FALSE);
     for (int band = 0; band < 30; ++band) {
-        for (int i = 0; i < wipe_depth_; ++i) {
+        for (int i = 0; i < rows; ++i) {
             line.Move(0, band * 8 + i);
             // A closed wipe is 240 lines, more than one layer holds in a
             // frame; the rest go on the layer above so the screen is all black.

@@ -57,3 +57,7 @@ private:
     std::int32_t saved_score_ = 0;
     std::int32_t wipe_depth_ = 0;
 };
+
+// The blind wipe over the whole screen: in each 8-row band the first `rows`
+// rows (0..8) are covered in black on layer 38, which the hit flash leaves.
+void DrawBlindWipe(std::int32_t rows);

@@ -1,5 +1,6 @@
 #include "game/stages/stage_base.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/program.h"
@@ -43,6 +44,8 @@ std::int32_t RankForScore(const RankRule& rule, std::int32_t score) {
 void ComposeWorkSprite(const WorkSprite& work) {
     CQ7Sprite256& target = g_DDBPack.GetSprite(work.id);
     target.SetUP(work.width, work.height, 0);
+    if (work.transparent_ground)
+        std::fill_n(target.DT.PixelWords(), target.DT.GetLongCount() + 1, 0xFFFFFFFFu);
     g_DDBPack.BltClear(-1);
     for (const WorkPiece& piece : work.pieces) {
         CQ7Sprite256& source = g_DDBPack.GetSprite(piece.sprite);
@@ -52,7 +55,7 @@ void ComposeWorkSprite(const WorkSprite& work) {
         at.SetCenter_Base(VB_FALSE);
         at.ReSize(source.Pos.Width(), source.Pos.Height());
         at.Move(piece.x, piece.y);
-        g_DDBPack.AddBlt(at, piece.sprite, 1, work.id, 1);
+        g_DDBPack.AddBlt(at, piece.sprite, 1, work.id, piece.mode);
     }
     g_DDBPack.Blt();
     g_DDBPack.BltClear(-1);
@@ -90,7 +93,7 @@ void CStageBase::Call_Initial(int&) {
 
     // 9..11. The music, loaded and started paused.
     MusicStart = def_.music.start_count;
-    StartMusicPaused();
+    StartMusicPaused(def_.music);
     Yield();
 }
 
@@ -99,8 +102,7 @@ void CStageBase::RaiseRank() const {
     if (candidate > g_Rank) g_Rank = candidate;
 }
 
-void CStageBase::StartMusicPaused() const {
-    const MusicSetup& m = def_.music;
+void StartMusicPaused(const MusicSetup& m) {
     g_DX7.DM_LoadRes(m.segment, std::to_string(m.segment));
     Pause(500);
     g_DX7.DM_SetLoop(m.segment, m.loop_start, m.loop_end);

@@ -81,7 +81,6 @@ private:
     void ServeSoundRequests();
     bool GateOpen() const;
     void RaiseRank() const;
-    void StartMusicPaused() const;
 
     const StageDef& def_;
 };
@@ -89,6 +88,11 @@ private:
 // Sets one sprite up as a work sprite from its pieces (set-up only: it uses
 // the draw queue, which it leaves empty).
 void ComposeWorkSprite(const WorkSprite& work);
+
+// Loads the music, sets its loop, resets the synthesiser, sets the master
+// volume and starts it paused (the caller resumes it later), giving each call
+// a moment and keeping the window alive meanwhile.
+void StartMusicPaused(const MusicSetup& music);
 
 // The rank a score earns under the rule (0 with no thresholds).
 std::int32_t RankForScore(const RankRule& rule, std::int32_t score);

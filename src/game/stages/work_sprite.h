@@ -10,6 +10,7 @@
 struct WorkPiece {
     std::int32_t sprite = 0;
     std::int32_t x = 0, y = 0;  // top-left inside the work sprite
+    std::int32_t mode = 1;      // 1 opaque; 0 masked, for a piece laid over others
 };
 
 struct WorkSprite {
@@ -18,4 +19,5 @@ struct WorkSprite {
     std::span<const WorkPiece> pieces;
     bool corner_based_pieces = false;  // the pieces are made corner-based first
     bool centre_based = false;         // Center_Base of the finished sprite
+    bool transparent_ground = false;   // what no piece covers stays transparent (else black)
 };
