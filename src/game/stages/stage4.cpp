@@ -91,9 +91,10 @@ constexpr ScriptEntry Crawler(std::int32_t frame, std::int32_t x, std::int32_t y
     return At(frame, stage4::EN003, {double(x), double(y), double(entry), double(entry + delay)});
 }
 // A straight fighter: down the screen from the top, or up it from below.
-constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, bool up = false, std::int32_t first = 40,
-                              std::int32_t interval = 90) {
-    return At(frame, spawns::EN016, {double(x), up ? 256.0 : -16.0, up ? 1.0 : 0.0, double(first), double(interval)});
+// One from below fires first when it is well up the screen, and the script
+// only sends them up a lane that fighters have just flown down.
+constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, bool up = false, std::int32_t interval = 90) {
+    return At(frame, spawns::EN016, {double(x), up ? 256.0 : -16.0, up ? 1.0 : 0.0, up ? 64.0 : 40.0, double(interval)});
 }
 // A column of fighters in one lane, `gap` frames apart.
 template <std::size_t N>
@@ -233,7 +234,7 @@ constexpr auto kScript = Script(
     Crossing(3650, 70, 4), Crossing(3690, 70, 4), Crossing(3730, 70, 4),
     PitTurret(3900, 50), DomedTank(3900, 160), PitTurret(3900, 270),
     Dress(3980, 110, kPebbles), Dress(4000, 220, kTuft),
-    Column<3>(4050, 100), Column<3>(4080, 220, true),
+    Column<3>(4050, 100), Column<3>(4080, 220), Column<2>(4220, 220, true),
     Crawler(4250, 80), Crawler(4250, 240),
     Dress(4300, 160, kDune),
 
@@ -271,11 +272,11 @@ constexpr auto kScript = Script(
     Crawler(7900, 160),
     Dress(7950, 60, kDune), Dress(8000, 260, kPebbles),
     ShieldedBunker(8100, 240), PitTurret(8100, 60), PitTurret(8160, 110),
-    Column<3>(8250, 40, true),
+    Column<2>(8130, 40), Column<3>(8250, 40, true),
     // The avenue: obelisks and fire bowls on both sides, tanks down the middle.
     Dress(8400, 40, kObelisk), Dress(8400, 280, kObelisk),
     Dress(8500, 40, kBrazier), Dress(8500, 280, kBrazier),
-    Tank(8450, 160, -24, 1), Tank(8500, 160, -24, 1), Tank(8550, 160, -24, 1),
+    Tank(8450, 160, -24, 1), Tank(8530, 160, -24, 1), Tank(8610, 160, -24, 1),
     Dress(8600, 40, kObelisk), Dress(8600, 280, kObelisk),
     Column<2>(8650, 100), Column<2>(8650, 220),
     Dress(8700, 40, kBrazier), Dress(8700, 280, kBrazier),
@@ -283,7 +284,7 @@ constexpr auto kScript = Script(
     DomedTank(8850, 100), DomedTank(8850, 220),
     Dress(8900, 40, kBrazier), Dress(8900, 280, kBrazier),
     Dress(9000, 40, kObelisk), Dress(9000, 280, kObelisk),
-    Column<3>(9100, 60, true), Column<3>(9130, 260),
+    Column<3>(9000, 60), Column<3>(9130, 260), Column<3>(9150, 60, true),
     DomedTurret(9300, 60), DomedTurret(9300, 260),
     Dress(9350, 160, kSunken),
     ShieldedBunker(9500, 160), Dome(9500, 160, -84),
@@ -300,7 +301,7 @@ constexpr auto kScript = Script(
     Column<4>(10200, 40), Column<4>(10215, 280), Column<3>(10300, 160),
     Casemate(10500, 160, 300), Crawler(10500, 50), Crawler(10500, 270),
     Dress(10600, 90, kRubble), Dress(10650, 240, kCrack),
-    Column<3>(10700, 100, true), Column<3>(10730, 220, true),
+    Column<2>(10560, 100), Column<2>(10590, 220), Column<3>(10700, 100, true), Column<3>(10730, 220, true),
     DomedTarget(10850, 60, 3), DomedTurret(10850, 130), DomedTurret(10850, 190), DomedTarget(10850, 260, 1),
     Column<4>(11000, 40), Column<4>(11000, 280),
     Dress(11100, 160, kDune),
