@@ -483,21 +483,27 @@ Image Drift(int w, int h, std::uint32_t seed) {
     return img;
 }
 
-// Raw rock of the mesa breaking through the flags: three boulders.
+// Raw rock of the mesa breaking through the flags: weathered boulders,
+// their layers running across them, lichen in their hollows.
 Image Outcrop() {
     constexpr int W = 80, H = 64;
     Model m;
-    m.Poly({{-30, 4}, {-22, -14}, {-4, -20}, {8, -10}, {6, 10}, {-14, 18}}, kRaw, 3);
-    m.Poly({{2, -4}, {16, -16}, {32, -10}, {34, 8}, {20, 16}, {6, 12}}, kRaw, 3).Bias(-0.05);
-    m.Poly({{-10, 12}, {2, 8}, {10, 18}, {0, 24}, {-12, 22}}, kRaw, 2).Bias(0.05);
+    m.Ellipse(-14, -2, 19, 15, kRaw, 1.1).Bias(-0.12);
+    m.Ellipse(14, -6, 16, 13, kRaw, 1.2).Bias(-0.08);
+    m.Ellipse(-2, 12, 13, 9, kRaw, 1.0).Bias(-0.05);
+    m.Ellipse(22, 12, 7, 6, kRaw, 1.0).Bias(-0.1);
     Image img = Rendered(W, H, m);
-    // Strata: the rock's layers run across it.
     for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
-            if (img.Solid(x, y) && img.At(x, y) != kOutline && (y + int(3 * std::sin(x * 0.15))) % 6 == 0) Shade(img, x, y, -1);
-    Weather(img, 0, 0, W - 1, H - 1, 81, 0.5);
+        for (int x = 0; x < W; ++x) {
+            if (!img.Solid(x, y) || img.At(x, y) == kOutline) continue;
+            const double n = Fbm(x, y, 16, 83, 3);
+            if ((y + int(3 * std::sin(x * 0.15 + n * 3))) % 5 == 0) Shade(img, x, y, -1);  // strata
+            if (n < 0.3) Shade(img, x, y, -1);                                             // hollows
+            if (n < 0.22 && Hash(std::uint32_t(x), std::uint32_t(y), 84) % 4 == 0) img.Set(x, y, kPatina[1]);  // lichen
+        }
+    Weather(img, 0, 0, W - 1, H - 1, 81, 0.25);
     Image body = img;
-    CastShadow(img, body, 7);
+    CastShadow(img, body, 6);
     return img;
 }
 
