@@ -305,10 +305,17 @@ constexpr auto kScript = Script(
     DomedTarget(10850, 60, 3), DomedTurret(10850, 130), DomedTurret(10850, 190), DomedTarget(10850, 260, 1),
     Column<4>(11000, 40), Column<4>(11000, 280),
     Dress(11100, 160, kDune),
-    Ramp(11300, 11400, 50, &g_ScrollSpeed, 50, -5),
-    Dress(11450, 70, kOutcrop), Dress(11500, 250, kDrift),
+    DomedTank(11250, 100), DomedTank(11250, 220), Crawler(11250, 160),
+    Column<3>(11400, 60), Column<3>(11430, 260),
+    Ramp(11600, 11700, 50, &g_ScrollSpeed, 50, -5),
+    Dress(11550, 70, kOutcrop), Dress(11650, 250, kDrift),
 
-    // The war platform wakes at 11700; under it the floor slows once more.
+    // The war platform wakes at 11700 and sinks into view with fighters
+    // round it; under it the floor slows once more.
+    Column<3>(11780, 40), Column<3>(11810, 280),
+    Dress(11800, 150, kSunken),
+    Column<2>(11960, 40, true), Column<2>(11990, 280, true),
+    Dress(12000, 60, kRubble), Dress(12050, 260, kTuft),
     Ramp(12050, 12150, 50, &g_ScrollSpeed, 40, -5));
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_F(Stage4Test, ScriptBringsItsClassesAndTheirCover) {
     std::map<const GameObject*, bool> in_view;  // ground enemies alive, and whether seen
     std::map<std::string, int> spawned;
     const std::map<int, double> speeds = {{1, 0.4}, {4399, 0.4}, {4500, 0.3}, {6100, 0.4}, {9900, 0.5},
-                                          {11400, 0.4}, {12150, 0.3}};
+                                          {11599, 0.5}, {11700, 0.4}, {12150, 0.3}};
     int after_last = 0, unseen = 0;
     std::vector<CEN005*> garrison;
     const CQ7Pos& screen = g_DDBPack.GetSprite(0).Pos;
