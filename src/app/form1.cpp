@@ -322,6 +322,7 @@ void Form1::RunStage() {
         g_phase.step_us = step.ElapsedUs();
         frames_updated += 1;
         total_frames_ += 1;
+        if (hooks_.after_step) hooks_.after_step();
 
         if (g_Paused) {
             PauseSequence();
@@ -362,6 +363,7 @@ void Form1::RunStage() {
         g_StageLate[stage_no] = late_frames;
         g_StageResyncs[stage_no] = resyncs;
     }
+    if (hooks_.after_stage) hooks_.after_stage(stage_no);
 
     if (stopped || !loaded_) {
         Unload();

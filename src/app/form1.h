@@ -32,10 +32,15 @@ struct FrameLoopHooks {
     // Before each frame's step. Returning false ends the frame loop at once;
     // the program then ends after this stage, with g_StageNo left as it is.
     std::function<bool()> before_step;
+    // After the objects' step of each frame, before a pause it asked for.
+    std::function<void()> after_step;
     // After each presentation of a frame (also the pause's and a repaint's).
     std::function<void()> after_present;
     // At the end of each pass of the frame loop: stepped, and drawn if on time.
     std::function<void()> after_frame;
+    // When a stage's frame loop has ended (its statistics are stored): the
+    // stage number it ran.
+    std::function<void(int stage_no)> after_stage;
     // Phase timings of every frame, taken with the real clock. Only a bench
     // installs this, so play and headless runs never read real time.
     std::function<void(const FramePhaseTimes&)> bench;

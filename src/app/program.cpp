@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/form2.h"
+#include "app/replay.h"
 #include "app/settings.h"
 #include "app/zenit02.h"
 #include "core/clock.h"
@@ -84,8 +85,15 @@ int Main(const ProgramOptions& options) {
     }
 
     // 12. Show the window; from here the program lives in its events.
-    g_Form1.SetHooks(options.hooks);
+    FrameLoopHooks hooks = options.hooks;
+    std::unique_ptr<ReplayRecorder> recorder;
+    if (!options.replay_dir.empty() || !options.replay_file.empty()) {
+        recorder = std::make_unique<ReplayRecorder>(options.replay_dir, options.replay_file, options.replay_note);
+        recorder->Attach(hooks);
+    }
+    g_Form1.SetHooks(std::move(hooks));
     g_Form1.Show();
     g_Form1.Run();
+    if (recorder) g_Form1.SetHooks(options.hooks);  // nothing may call the recorder once it is gone
     return 0;
 }

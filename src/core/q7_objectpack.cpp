@@ -56,6 +56,12 @@ void CQ7ObjectPack::Call_Events() {
             int n = slots_[a].Next_Pos;
             DeleteObject(a);
             a = n;
+        } else if (watch_) {
+            CQ7Object& record = slots_[a];
+            watch_->BeforeStep(a, *record.Ob);
+            record.Call_Events();
+            watch_->AfterStep(a, *record.Ob, record.DeleteMe == VB_TRUE);
+            a = record.Next_Pos;
         } else {
             slots_[a].Call_Events();
             a = slots_[a].Next_Pos;  // read after the step: it may have linked new objects

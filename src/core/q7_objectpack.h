@@ -24,6 +24,19 @@
 #include "core/game_object.h"
 #include "core/vb.h"
 
+// Looks on as the pack works, for tools that count what a run creates.
+// Nothing in the game installs one; without it the pack pays one test per
+// object and step.
+class ObjectPackWatch {
+public:
+    virtual ~ObjectPackWatch() = default;
+    // An object made by Spawn, after its Call_Initial.
+    virtual void Spawned(int slot, const GameObject& ob) = 0;
+    // Around one object's step; `remove` is what its Call_Events answered.
+    virtual void BeforeStep(int slot, const GameObject& ob) = 0;
+    virtual void AfterStep(int slot, const GameObject& ob, bool remove) = 0;
+};
+
 // One slot record: links the slot into the list and owns its game object.
 class CQ7Object {
 public:
@@ -77,6 +90,7 @@ public:
         CQ7Object& record = slots_[slot];
         record.Ob = std::make_unique<T>(std::forward<A>(args)...);
         record.Call_Initial();
+        if (watch_) watch_->Spawned(slot, *record.Ob);
         return slot;
     }
     template <class T, class... A>
@@ -103,6 +117,9 @@ public:
     // Empties the pack (destroying every object) and rebuilds the markers.
     void Call_Initial();
 
+    // Installs a watch (null: none); the caller keeps it alive while installed.
+    void SetWatch(ObjectPackWatch* watch) { watch_ = watch; }
+
 private:
     // Blanks the record and destroys its object (the slot must be unlinked).
     void FreeSlot(int slot);
@@ -111,6 +128,7 @@ private:
     std::array<CQ7Object, kSlots> slots_{};
     std::array<bool, kSlots> occupied_{};
     std::int32_t cursor_ = 0;  // where the next free-slot search starts; never reset
+    ObjectPackWatch* watch_ = nullptr;
 };
 
 extern CQ7ObjectPack g_ObjectPack;

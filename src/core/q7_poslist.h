@@ -31,6 +31,8 @@ public:
     // -1; the entries already there are kept.
     std::int32_t Add(const CQ7Pos& Pos, std::int32_t Attack_Point);
     std::int32_t GetDataCount() const { return count_; }
+    // Entry i (0 .. GetDataCount() - 1), for tools that look at what a frame registered.
+    const CQ7Pos& GetEntry(int i) const { return entries_[static_cast<std::size_t>(i)]; }
     void Clear() { count_ = 0; }
 
 private:

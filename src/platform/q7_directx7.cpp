@@ -268,14 +268,21 @@ bool CQ7DirectX7::DI_SetUP(WindowHandle) {
 
 void CQ7DirectX7::GetPadButton(std::int32_t& K_Left, std::int32_t& K_Right, std::int32_t& K_Up,
                                std::int32_t& K_Down) {
+    ++pad_reads_;
+    last_pad_read_ = PadRead{};
     PadReading pad;
-    if (!di_ready_ || !pad_present_ || !backend_->ReadPad(pad)) return;
-    const PadCross cross = CrossOf(pad);
-    K_Left = cross.left;
-    K_Right = cross.right;
-    K_Up = cross.up;
-    K_Down = cross.down;
-    for (int b = 0; b < 32; ++b) g_PadButtons[b] = PadPressed(pad, b) ? 1 : 0;
+    if (di_ready_ && pad_present_ && backend_->ReadPad(pad)) {
+        const PadCross cross = CrossOf(pad);
+        K_Left = cross.left;
+        K_Right = cross.right;
+        K_Up = cross.up;
+        K_Down = cross.down;
+        for (int b = 0; b < 32; ++b) g_PadButtons[b] = PadPressed(pad, b) ? 1 : 0;
+        last_pad_read_ = {cross.left, cross.right, cross.up, cross.down, 0};
+    }
+    // A failed read leaves the buttons as they were, and so they were used.
+    for (int b = 0; b < 32; ++b)
+        if (g_PadButtons[b] == 1) last_pad_read_.buttons |= std::uint32_t{1} << b;
 }
 
 void CQ7DirectX7::GetInput(std::int32_t& K_Esc, std::int32_t& K_Enter, std::int32_t& K_Left,

@@ -90,6 +90,15 @@ public:
                   std::int32_t& k_Num_Dot, std::int32_t& k_Num_Plus, std::int32_t& k_Num_Minus,
                   std::int32_t& K_Space, std::int32_t& K_SHIFT_L, std::int32_t& k_SHIFT_R, std::int32_t& k_Comma,
                   std::int32_t& k_Period);
+    // What the last GetPadButton gave its caller, and how many calls there
+    // have been: a replay records the pad each frame actually used.
+    struct PadRead {
+        bool left = false, right = false, up = false, down = false;
+        std::uint32_t buttons = 0;  // bit n: g_PadButtons[n] was 1
+        bool operator==(const PadRead&) const = default;
+    };
+    const PadRead& LastPadRead() const { return last_pad_read_; }
+    std::uint64_t PadReads() const { return pad_reads_; }
 
     // ---- Sound effects ----
     // Goes False at DS_SetUP (or DM_SetUP) when no audio device can be
@@ -172,6 +181,8 @@ private:
     // Input
     bool di_ready_ = false;
     bool pad_present_ = false;
+    PadRead last_pad_read_;
+    std::uint64_t pad_reads_ = 0;
 
     // Sound
     bool audio_tried_ = false;

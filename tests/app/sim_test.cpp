@@ -57,7 +57,8 @@ TEST(InputScript, AMalformedLineIsReportedWithItsNumber) {
 TEST(SimOptions, ParsedOrRefusedWithAReason) {
     std::string error;
     auto o = ParseSimOptions({"--stage", "3", "--frames", "600", "--input", "pad.txt", "--invincible", "--autofire",
-                              "--power", "2", "--trace", "t.jsonl", "--frames-dir", "out", "--every", "10"},
+                              "--power", "2", "--trace", "t.jsonl", "--frames-dir", "out", "--every", "10", "--score",
+                              "149999", "--record", "r.replay"},
                              &error);
     ASSERT_TRUE(o) << error;
     EXPECT_EQ(o->stage, 3);
@@ -68,10 +69,18 @@ TEST(SimOptions, ParsedOrRefusedWithAReason) {
     EXPECT_EQ(o->trace, "t.jsonl");
     EXPECT_EQ(o->frames_dir, "out");
     EXPECT_EQ(o->every, 10);
+    EXPECT_EQ(o->score, 149999);
+    EXPECT_EQ(o->record, "r.replay");
+    EXPECT_FALSE(o->bot);
+    EXPECT_EQ(ReplayNote(*o), "--stage 3 --score 149999 --invincible --power 2");
+    o = ParseSimOptions({"--bot", "--stage", "2"}, &error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_TRUE(o->bot);
 
     const std::vector<std::vector<std::string>> bad = {
         {"--stage", "0"}, {"--stage", "10"}, {"--power", "4"}, {"--frames", "-1"}, {"--frames", "12x"},
-        {"--every", "0"}, {"--input"},       {"--frames"},     {"--fast"},
+        {"--every", "0"}, {"--input"},       {"--frames"},     {"--fast"},     {"--score", "-1"},
+        {"--bot", "--input", "pad.txt"},  // the bot plays the pad itself
     };
     for (const auto& args : bad) {
         error.clear();
@@ -163,7 +172,8 @@ TEST(Sim, OptionsActOnEveryFrameAndAfterEachStageSetUp) {
     int lines = 0;
     while (std::getline(trace, line)) ++lines, last = line;
     EXPECT_EQ(lines, 40);
-    EXPECT_EQ(last, "{\"frame\":40,\"stage_no\":1,\"score\":400,\"lives\":0,\"rank\":0,\"objects\":1}");
+    EXPECT_EQ(last,
+              "{\"frame\":40,\"stage_no\":1,\"score\":400,\"lives\":0,\"rank\":0,\"objects\":1,\"enemy_bullets\":0}");
 }
 
 TEST(Sim, AMalformedPadScriptPlaysNothing) {
@@ -196,6 +206,17 @@ TEST(Sim, SummaryIsOneJsonLine) {
     EXPECT_EQ(SummaryJson(r),
               "{\"stage_no\":9,\"frames\":5,\"score\":120,\"lives\":2,\"rank\":3,\"stage_frames\":[0,5],"
               "\"result_text\":\"FINAL SCORE =  120\\r\\n\\\"x\\\"\",\"hash\":\"0000000000000abc\"}");
+    // With tallies they come before the hash.
+    r.tallied = true;
+    r.spawned = {{"CEN001", 3}, {"bullets", 12}};
+    r.destroyed = {{"CEN001", 2}};
+    r.hits = 1;
+    r.peak_objects = 40;
+    r.peak_enemy_bullets = 7;
+    EXPECT_NE(SummaryJson(r).find(",\"spawned\":{\"CEN001\":3,\"bullets\":12},\"destroyed\":{\"CEN001\":2},\"hits\":1,"
+                                  "\"peak_objects\":40,\"peak_enemy_bullets\":7,\"hash\":"),
+              std::string::npos)
+        << SummaryJson(r);
 }
 
 }  // namespace

@@ -48,9 +48,9 @@ int RunBenchCommand(const std::vector<std::string>& args) {
     double fps = result.wall_seconds > 0 ? static_cast<double>(result.frames) / result.wall_seconds : 0;
     std::printf(
         "{\"stage_no\":%d,\"frames\":%lld,\"seconds\":%.3f,\"fps\":%.1f,\"step_us\":%s,\"draw_us\":%s,"
-        "\"present_us\":%s,\"peak_rss_kb\":%ld}\n",
+        "\"present_us\":%s,\"peak_rss_kb\":%ld%s}\n",
         result.stage_no, static_cast<long long>(result.frames), result.wall_seconds, fps, step.Json().c_str(),
-        draw.Json().c_str(), present.Json().c_str(), usage.ru_maxrss);
+        draw.Json().c_str(), present.Json().c_str(), usage.ru_maxrss, TallyFields(result).c_str());
     return code;
 }
 

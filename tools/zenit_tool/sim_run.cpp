@@ -5,12 +5,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
 #include "app/program.h"
+#include "autopilot.h"
+#include "tallies.h"
 #include "app/zenit02.h"
 #include "core/clock.h"
 #include "core/message_box.h"
@@ -88,13 +91,13 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
             o.invincible = true;
             continue;
         }
-        if (a == "--autofire") {
-            o.autofire = true;
+        if (a == "--autofire" || a == "--bot") {
+            (a == "--bot" ? o.bot : o.autofire) = true;
             continue;
         }
-        if (a == "--input" || a == "--trace" || a == "--frames-dir") {
+        if (a == "--input" || a == "--trace" || a == "--frames-dir" || a == "--record") {
             if (!value || value->empty()) return fail(a + " takes a path");
-            (a == "--input" ? o.input : a == "--trace" ? o.trace : o.frames_dir) = *value;
+            (a == "--input" ? o.input : a == "--trace" ? o.trace : a == "--record" ? o.record : o.frames_dir) = *value;
             ++i;
             continue;
         }
@@ -107,7 +110,17 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
         option->set(*n);
         ++i;
     }
+    if (o.bot && !o.input.empty()) return fail("--bot plays the pad itself and takes no --input");
     return o;
+}
+
+std::string ReplayNote(const SimOptions& o) {
+    std::string note = "--stage " + std::to_string(o.stage);
+    if (o.score > 0) note += " --score " + std::to_string(o.score);
+    if (o.invincible) note += " --invincible";
+    if (o.power >= 0) note += " --power " + std::to_string(o.power);
+    if (o.rank >= 0) note += " --rank " + std::to_string(o.rank);
+    return note;
 }
 
 std::optional<SimOptions> ParseSimOptionsOrExplain(const std::vector<std::string>& args, const char* command) {
@@ -118,15 +131,47 @@ std::optional<SimOptions> ParseSimOptionsOrExplain(const std::vector<std::string
     return options;
 }
 
+namespace {
+
+}  // namespace
+
+std::string ReadTextFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::optional<PadInput> LoadPadInput(const std::string& path) {
+    std::string error;
+    std::optional<InputScript> script = InputScript::Load(path, &error);
+    if (!script) {
+        std::fprintf(stderr, "input %s\n", error.c_str());
+        return std::nullopt;
+    }
+    std::string text = ReadTextFile(path);
+    PadInput input{*std::move(script), ParseReplayInfo(text, &error)};
+    if (!error.empty()) {
+        std::fprintf(stderr, "input %s:%s\n", path.c_str(), error.substr(5).c_str());  // "FILE:N: ..."
+        return std::nullopt;
+    }
+    // The recorder ends every line it writes: a replay ending inside a line
+    // was cut short while that line was written, and the line is left out.
+    if (input.replay && !text.empty() && text.back() != '\n') {
+        text.erase(text.find_last_of('\n') + 1);
+        if (std::optional<InputScript> whole = InputScript::Parse(text, &error)) input.script = *std::move(whole);
+    }
+    return input;
+}
+
 int RunSim(const SimOptions& options, SimResult& result, std::function<void(const FramePhaseTimes&)> bench) {
     std::optional<InputScript> script;
+    std::optional<ReplayInfo> replay;
     if (!options.input.empty()) {
-        std::string error;
-        script = InputScript::Load(options.input, &error);
-        if (!script) {
-            std::fprintf(stderr, "input %s\n", error.c_str());
-            return 2;
-        }
+        std::optional<PadInput> input = LoadPadInput(options.input);
+        if (!input) return 2;
+        script = std::move(input->script);
+        replay = std::move(input->replay);
     }
     std::ofstream trace;
     if (!options.trace.empty()) {
@@ -135,6 +180,10 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
             std::fprintf(stderr, "trace: cannot write %s\n", options.trace.c_str());
             return 2;
         }
+    }
+    if (!options.record.empty() && !std::ofstream(options.record, std::ios::binary | std::ios::app)) {
+        std::fprintf(stderr, "record: cannot write %s\n", options.record.c_str());
+        return 2;
     }
     if (!options.frames_dir.empty()) {
         std::error_code ec;
@@ -151,21 +200,42 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     // A run that ends through a fatal error still tells what was said.
     AddShutdownHook(PrintMessages);
 
+    RunTallies tallies(options.invincible);
+    if (options.tallies) g_ObjectPack.SetWatch(&tallies);
+    Autopilot bot;
+    result.stage_ends.clear();
+
     std::int64_t frame = 0;      // frames stepped so far
     std::int64_t presented = 0;  // frames presented so far
+    std::int64_t stage_start = 0;
+    bool first_stage = true;
     bool frames_ok = true;
     ProgramOptions program;
     program.headless = true;
     program.start_stage = options.stage;
     program.start_score = options.score;
+    program.replay_file = options.record;
+    program.replay_note = ReplayNote(options);
     FrameLoopHooks& hooks = program.hooks;
     hooks.after_stage_setup = [&] {
+        if (first_stage) {
+            // A replay plays with the buttons it was recorded with.
+            if (replay && replay->buttons) {
+                const std::array<int, 4>& b = *replay->buttons;
+                g_ShotButton = b[0], g_PowerUpButton = b[1], g_PauseButton = b[2], g_SpeedUpButton = b[3];
+            }
+            // Stage 1 starts a new game itself; the score comes after it.
+            if (options.stage == 1 && options.score > 0) g_Score = options.score;
+            first_stage = false;
+        }
         if (options.power >= 0) g_PowerLv0 = g_PowerLv1 = g_PowerLv2 = g_PowerLv3 = options.power;
         if (options.rank >= 0) {
             g_Rank = options.rank;
             SetRankValues();
             SetShieldTimes();
         }
+        tallies.StageStarted();
+        stage_start = frame;
     };
     // The ending never ends by itself: a run without --frames stops once its
     // result is ready and the final scene has opened (32 frames later).
@@ -173,7 +243,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     hooks.before_step = [&] {
         if (options.frames >= 0 && frame >= options.frames) return false;
         if (options.frames < 0 && g_ResultReady && ++frames_with_result > 32) return false;
-        PadState pad = script ? script->At(frame) : PadState{};
+        PadState pad = options.bot ? bot.Next() : script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
         g_DX7.Headless()->SetPadState(pad.left, pad.right, pad.up, pad.down, pad.buttons);
         if (options.invincible) g_NoDamage = true;
@@ -192,11 +262,14 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     };
     hooks.after_frame = [&] {
         ++frame;
+        if (options.tallies) tallies.EndFrame();
         if (trace)
             trace << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
                   << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
-                  << ",\"objects\":" << g_ObjectPack.GetObjectCount() << "}\n";
+                  << ",\"objects\":" << g_ObjectPack.GetObjectCount()
+                  << (options.tallies ? tallies.FrameFields() : std::string()) << "}\n";
     };
+    hooks.after_stage = [&](int stage_no) { result.stage_ends.push_back({stage_no, g_Score, frame - stage_start}); };
     hooks.bench = std::move(bench);
 
     auto start = std::chrono::steady_clock::now();
@@ -207,6 +280,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         std::fprintf(stderr, "sim: the game stopped: %s\n", e.what());
     }
     result.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    g_ObjectPack.SetWatch(nullptr);
     PrintMessages();
     SetClock(nullptr);
 
@@ -221,8 +295,21 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     Fnv(result.hash, static_cast<std::uint32_t>(g_Score));
     Fnv(result.hash, static_cast<std::uint32_t>(g_Lives));
     Fnv(result.hash, static_cast<std::uint32_t>(g_Rank));
+    result.tallied = options.tallies;
+    result.spawned = tallies.SpawnedByName();
+    result.destroyed = tallies.DestroyedByName();
+    result.hits = tallies.Hits();
+    result.peak_objects = tallies.PeakObjects();
+    result.peak_enemy_bullets = tallies.PeakEnemyBullets();
     if (!frames_ok) std::fprintf(stderr, "frames-dir: some frames could not be written\n");
     return code;
+}
+
+std::string TallyFields(const SimResult& r) {
+    if (!r.tallied) return {};
+    return ",\"spawned\":" + CountsJson(r.spawned) + ",\"destroyed\":" + CountsJson(r.destroyed) +
+           ",\"hits\":" + std::to_string(r.hits) + ",\"peak_objects\":" + std::to_string(r.peak_objects) +
+           ",\"peak_enemy_bullets\":" + std::to_string(r.peak_enemy_bullets);
 }
 
 std::string JsonString(const std::string& text) {
@@ -257,5 +344,5 @@ std::string SummaryJson(const SimResult& r) {
     return "{\"stage_no\":" + std::to_string(r.stage_no) + ",\"frames\":" + std::to_string(r.frames) +
            ",\"score\":" + std::to_string(r.score) + ",\"lives\":" + std::to_string(r.lives) +
            ",\"rank\":" + std::to_string(r.rank) + ",\"stage_frames\":" + frames +
-           ",\"result_text\":" + JsonString(r.result_text) + ",\"hash\":\"" + hash + "\"}";
+           ",\"result_text\":" + JsonString(r.result_text) + TallyFields(r) + ",\"hash\":\"" + hash + "\"}";
 }
