@@ -646,6 +646,7 @@ Image Rubble() {
 // over it by the game).
 Image Boss() {
     using boss04::kGuns;
+    static const Vec kJets[] = {{-54, -30}, {54, -30}, {-30, 37}, {30, 37}};
     constexpr int W = boss04::kBodyWidth, H = boss04::kBodyHeight;
     Model frame;
     // The bronze frame, the armoured deck on it.
@@ -659,11 +660,10 @@ Image Boss() {
     frame.Poly({{55, -26}, {42, -38}, {20, -38}, {24, -26}, {55, -12}}, kPatina, 1.5).Bias(0.1);
     frame.Poly({{-30, 30}, {-12, 38}, {12, 38}, {30, 30}, {18, 44}, {-18, 44}}, kPatina, 1.2);
     // Lift jets at the corners.
-    for (double jx : {-52.0, 52.0})
-        for (double jy : {-34.0, 20.0}) {
-            frame.Ellipse(jx, jy, 8, 8, kRust, 0.7).Bias(-0.05);
-            frame.Ellipse(jx, jy, 5.5, 5.5, kGrey).Flat(kGrey[0]);
-        }
+    for (const Vec& j : kJets) {
+        frame.Ellipse(j.x, j.y, 8, 8, kRust, 0.7).Bias(-0.05);
+        frame.Ellipse(j.x, j.y, 5.5, 5.5, kGrey).Flat(kGrey[0]);
+    }
     // Gun wells.
     for (const auto& g : kGuns) {
         frame.Ellipse(g.dx, g.dy, 21.5, 21.5, kRust, 0.6).Bias(-0.15);
@@ -678,24 +678,24 @@ Image Boss() {
             if (RampOf(img.At(x, y)) == &kPatina && (x + 2 * y) % 7 == 0 && (x * 3 + y) % 5 == 0) img.Set(x, y, kPatina[5]);
 
     // The keep at its heart: a block with a hipped copper roof and a lamp.
+    const auto& k = boss04::kKeep;
     Model keep;
-    keep.Box(0, -24, 15, 13, kWall, 2);
+    keep.Box(k.dx, k.dy, 15, 12, kWall, 2);
     Image keep_img = Rendered(W, H, keep);
     Masonry(keep_img, kWall, 0, 0, W - 1, H - 1, 5, 7, 203);
     Model roof;
-    HippedRoof(roof, 0, -25, 11, 9);
+    HippedRoof(roof, k.dx, k.dy - 1, 11, 8);
     Raise(keep_img, Rendered(W, H, roof), 2);
-    keep_img.Set(W / 2, H / 2 - 25, std::uint8_t(kLights + 8));
-    keep_img.Set(W / 2 - 1, H / 2 - 25, std::uint8_t(kLights + 7));
+    keep_img.Set(W / 2 + k.dx, H / 2 + k.dy - 1, std::uint8_t(kLights + 8));
+    keep_img.Set(W / 2 + k.dx - 1, H / 2 + k.dy - 1, std::uint8_t(kLights + 7));
     Raise(img, keep_img, 3);
 
     // The jets burn in the glow cycle, so they flicker.
-    for (double jx : {-52.0, 52.0})
-        for (double jy : {-34.0, 20.0})
-            for (int dy = -3; dy <= 3; ++dy)
-                for (int dx = -3; dx <= 3; ++dx)
-                    if (dx * dx + dy * dy <= 10)
-                        img.Set(W / 2 + int(jx) + dx, H / 2 + int(jy) + dy, std::uint8_t(kCycle + ((dx * dx + dy * dy) * 2 + dx + 16) % 16));
+    for (const Vec& j : kJets)
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                if (dx * dx + dy * dy <= 10)
+                    img.Set(W / 2 + int(j.x) + dx, H / 2 + int(j.y) + dy, std::uint8_t(kCycle + ((dx * dx + dy * dy) * 2 + dx + 16) % 16));
     return img;
 }
 

@@ -12,21 +12,21 @@ constexpr std::int32_t kBody = 6030, kShadow = 6033, kGunShut = 6031, kGunLit = 
 constexpr std::int32_t kFirstRings[] = {601, 801, 1001};
 constexpr double kCentreX = 160, kCentreY = 100;
 constexpr double kSway = 80, kBob = 30;
-constexpr double kSwayStep = 0.6, kBobStep = 1.5;  // degrees per frame
+constexpr double kSwayStep = 0.5, kBobStep = 1.0;  // degrees per frame
 
 // The three gun wells (taking the damage), then the hull (blocking the ship).
 constexpr BossRect kParts[] = {
     {kGunSize, kGunSize, kGuns[0].dx, kGuns[0].dy},
     {kGunSize, kGunSize, kGuns[1].dx, kGuns[1].dy},
     {kGunSize, kGunSize, kGuns[2].dx, kGuns[2].dy},
-    {120, 36, 0, -20},  // the wing across the bow
+    {120, 36, 0, -20},  // the broad stern of the deck
 };
 
 // The sink from y -40 to y 100, braking as it comes, then a still hover.
 constexpr DescentStep kEntry[] = {{240, 0.3}, {400, 0.25}, {500, 0.2}, {580, 0.1}, {600, 0}};
 
 constexpr BossOffset kSmokes[] = {
-    {0, 0},    {-38, -10}, {38, -10}, {0, 26},   {-20, -24}, {20, -24}, {-56, -20}, {56, -20}, {-10, 8},
+    {0, 0},    {-38, 4},   {38, 4},   {0, -26},  {-20, -24}, {20, -24}, {-56, -20}, {56, -20}, {-10, 8},
     {12, 12},  {-30, 14},  {30, 14},  {-46, 2},  {46, 2},    {0, -34},  {-14, 36},  {14, 38},   {-60, -4},
     {60, -6},  {-24, -36}, {26, -38}, {-4, 44},  {-40, 26},  {40, 28},
 };
@@ -77,7 +77,7 @@ void CBoss04::FightMove(std::int32_t t) {
 void CBoss04::Attack(std::int32_t t) {
     for (std::size_t g = 0; g < kGuns.size(); ++g) {
         if (t != next_ring_[g]) continue;
-        next_ring_[g] += RearmFrames() + g_Angle.Rnd32(-1);
+        next_ring_[g] += RearmFrames() + 3 * g_Angle.Rnd32(-1);  // 0 .. 93 frames more
         const double x = RoundX() + kGuns[g].dx, y = RoundY() + kGuns[g].dy;
         for (std::int32_t dir = 0; dir < kRingSize; ++dir) FireTama(x, y, dir, kRingOffset, 0);
     }

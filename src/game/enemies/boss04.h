@@ -5,7 +5,7 @@
 // wells, summed into one pool of 30000 x rank + 300000.
 //
 // Each gun fires a full ring of sixteen bullets (offset 24 from its centre)
-// and re-arms after 130 - 10 x rank frames plus a random 0..31; the three
+// and re-arms after 130 - 10 x rank frames plus a random 0..93; the three
 // first fire at t = 601, 801 and 1001. A gun glows for the last frames
 // before it fires, so every ring is announced.
 #pragma once

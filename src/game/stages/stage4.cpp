@@ -73,7 +73,7 @@ constexpr ScriptEntry Dome(std::int32_t frame, std::int32_t x, std::int32_t y = 
 }
 // A turret; it turns toward the ship and fires first `delay` frames after it is in view.
 constexpr ScriptEntry Turret(std::int32_t frame, std::int32_t x, std::int32_t y = -24, std::int32_t delay = 40,
-                             std::int32_t interval = 150, std::int32_t layer = 6) {
+                             std::int32_t interval = 120, std::int32_t layer = 6) {
     const std::int32_t entry = Entry(y, 16);
     return At(frame, stage4::EN002, {double(x), double(y), double(entry), double(entry + delay), double(interval), double(layer)});
 }
@@ -82,7 +82,7 @@ constexpr ScriptEntry Target(std::int32_t frame, std::int32_t x, std::int32_t ki
     return At(frame, spawns::EN010, {double(x), double(y), double(1123 + kind), kind % 2 == 1 ? 1.0 : 0.0, 0});
 }
 constexpr ScriptEntry Bunker(std::int32_t frame, std::int32_t x, std::int32_t y = -40, std::int32_t delay = 60,
-                             std::int32_t interval = 140) {
+                             std::int32_t interval = 110) {
     const std::int32_t entry = Entry(y, 32);
     return At(frame, stage4::EN017, {double(x), double(y), double(entry), double(entry + delay), double(interval)});
 }
@@ -91,10 +91,12 @@ constexpr ScriptEntry Crawler(std::int32_t frame, std::int32_t x, std::int32_t y
     return At(frame, stage4::EN003, {double(x), double(y), double(entry), double(entry + delay)});
 }
 // A straight fighter: down the screen from the top, or up it from below.
-// One from below fires first when it is well up the screen, and the script
-// only sends them up a lane that fighters have just flown down.
-constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, bool up = false, std::int32_t interval = 90) {
-    return At(frame, spawns::EN016, {double(x), up ? 256.0 : -16.0, up ? 1.0 : 0.0, up ? 64.0 : 40.0, double(interval)});
+// It fires one volley while it crosses the screen, high up, where the ship
+// has room to see it coming (the next would come after it has left, even at
+// rank 10). One from below fires when it is well up the screen, and the
+// script only sends them up a lane that fighters have just flown down.
+constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, bool up = false) {
+    return At(frame, spawns::EN016, {double(x), up ? 256.0 : -16.0, up ? 1.0 : 0.0, up ? 100.0 : 36.0, 180});
 }
 // A column of fighters in one lane, `gap` frames apart.
 template <std::size_t N>
@@ -114,7 +116,7 @@ constexpr std::array<ScriptEntry, 4> Tank(std::int32_t frame, std::int32_t x, st
         At(frame, stage1::MoveStep, {0, double(go), 2, 8, 0}),
         At(frame, stage1::MoveStep, {1, double(go + out), 2, 8, 0.5}),
         At(frame, stage1::MoveStep, {2, 0, 8, 8, 0.3}),
-        At(frame, stage4::EN005, {double(x), double(y), double(entry), double(entry + 30), 110, fires_hidden ? 1.0 : 0.0}),
+        At(frame, stage4::EN005, {double(x), double(y), double(entry), double(entry + 30), 90, fires_hidden ? 1.0 : 0.0}),
     }};
 }
 // A tank crossing the floor from one side (heading 0 right, 4 left).
@@ -128,7 +130,7 @@ constexpr std::array<ScriptEntry, 2> Crossing(std::int32_t frame, std::int32_t y
 
 // A dome over a turret: silent and out of reach until the dome is broken.
 constexpr std::array<ScriptEntry, 2> DomedTurret(std::int32_t frame, std::int32_t x, std::int32_t y = -24) {
-    return {{Dome(frame, x, y), Turret(frame, x, y, 20, 120)}};
+    return {{Dome(frame, x, y), Turret(frame, x, y, 20, 100)}};
 }
 // A dome over a tank that fires from under it.
 constexpr std::array<ScriptEntry, 5> DomedTank(std::int32_t frame, std::int32_t x, std::int32_t y = -24) {

@@ -48,6 +48,7 @@ void EN005(const ScriptArgs& a) {
 void EN017(const ScriptArgs& a) {
     spawns::BeginGround(a, Int(a[2]));
     spawns::Schedule(a[3], a[4]);
+    g_EnemyParamEx.FireLimitY = 140;  // it aims at no one close enough to touch it
     g_ObjectPack.Spawn<CEN017>(3, VB_TRUE);
 }
 

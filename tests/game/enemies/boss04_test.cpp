@@ -87,7 +87,7 @@ TEST_F(Boss04Test, DamageIsTheSumOverTheThreeGunWells) {
 }
 
 // Each gun fires a full ring of sixteen, 24 pixels out from its centre, at
-// its first frame, and is armed again after 130 - 10 x rank plus 0..31.
+// its first frame, and is armed again after 130 - 10 x rank plus 0..93.
 TEST_F(Boss04Test, GunsFireFullRingsOnTheirScheduleAndReArm) {
     g_Rank = 3;
     SetRankValues();
@@ -115,7 +115,7 @@ TEST_F(Boss04Test, GunsFireFullRingsOnTheirScheduleAndReArm) {
         EXPECT_EQ(dirs.size(), 16u) << "gun " << gun;
         const int gap = boss_->NextRing(gun) - first[gun];
         EXPECT_GE(gap, 100) << gun;
-        EXPECT_LE(gap, 131) << gun;
+        EXPECT_LE(gap, 193) << gun;
     }
     // From then on a ring on each gun's frame and nothing in between.
     for (int t = 1002; t <= 1400; ++t) {
@@ -150,7 +150,9 @@ TEST_F(Boss04Test, GunGlowsBeforeItsRing) {
         game_.Step(1, true);
         const bool due = t >= 571 && t <= 600;
         EXPECT_EQ(GunImage(boss_->Gun(0)), due ? 6032 : 6031) << t;
-        EXPECT_EQ(GunImage(boss_->Gun(1)), 6031) << t;  // its ring is 200 frames later
+        if (t <= 600) {  // until the first ring's bullets cross it
+            EXPECT_EQ(GunImage(boss_->Gun(1)), 6031) << t;  // its ring is 200 frames later
+        }
     }
 }
 
@@ -158,7 +160,7 @@ TEST_F(Boss04Test, SwaysAlongItsFigure) {
     StepToT(600);
     for (int t = 601; t <= 1400; ++t) {
         Step();
-        const double a = 0.6 * (t - 600), b = 1.5 * (t - 600);
+        const double a = 0.5 * (t - 600), b = 1.0 * (t - 600);
         ASSERT_NEAR(boss_->X(), 160 + 80 * CQ7Pos::GetSin(std::fmod(a, 360)), 1e-3) << t;
         ASSERT_NEAR(boss_->Y(), 100 + 30 * CQ7Pos::GetSin(std::fmod(b, 360)), 1e-3) << t;
     }
