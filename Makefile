@@ -19,4 +19,4 @@ test: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/test.sh
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize build-fuzz

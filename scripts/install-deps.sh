@@ -8,7 +8,8 @@ packages=(
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   libimgui-dev libstb-dev libpng-dev fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth libx11-dev libxtst-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -3,7 +3,10 @@
 #  1. the engine-level tests (core, graphics, platform) under AddressSanitizer
 #     and UndefinedBehaviorSanitizer, in their own build tree;
 #  2. the whole suite in the normal build, under Xvfb so that the window tests
-#     get a real X display.
+#     get a real X display (-noreset: the server outlives its last client, as
+#     a desktop does);
+#  3. every fuzz target of tests/fuzz for a few seconds under clang's
+#     libFuzzer (scripts/fuzz.sh; FUZZ_SECONDS=0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -25,5 +28,7 @@ fi
 
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$BUILD" -j "$JOBS"
-cd "$BUILD"
-xvfb-run -a -s "-screen 0 640x480x24" ctest --output-on-failure -j "$JOBS"
+(cd "$BUILD" && xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure -j "$JOBS")
+
+FUZZ_SECONDS=${FUZZ_SECONDS:-5}
+if [ "$FUZZ_SECONDS" != 0 ]; then FUZZ_SECONDS=$FUZZ_SECONDS JOBS=$JOBS bash scripts/fuzz.sh; fi

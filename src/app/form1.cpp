@@ -78,6 +78,14 @@ void ApplyHitFlashRule() {
 }
 
 void ShowBackScreenFullScreen() {
+    // An 8-bit display shows the back screen in one pass (see FlipFrame): the
+    // same picture as the lock, DirectBlt, unlock and flip below.
+    const CQ7Spritedata& back = g_DDBPack.GetSprite(0).DT;
+    if (g_DDBPack.SetUpDone() && ScreenColorBit == 8 && back.IsSet()) {
+        const auto* pixels = reinterpret_cast<const std::uint8_t*>(back.PixelWords());
+        CheckDisplay(g_DX7.FlipFrame(pixels, back.Width(), back.Width(), back.Height()), "DD_Flip");
+        return;
+    }
     int pitch = 0;
     if (std::uint8_t* surface = g_DX7.DD_Lock(pitch)) g_DDBPack.DirectBlt(surface, pitch);
     g_DX7.DD_UnLock();
@@ -329,9 +337,12 @@ void Form1::RunStage() {
             expected_tick = 0;
         }
 
+        // Wait for the tick in 1 ms polls, but sleep through the part that is
+        // sure to pass first: the loop ends at the very same poll, without
+        // waking the program (and the window) sixteen times a frame.
         int tick = g_Timer.GetCount();
         while (tick < expected_tick) {
-            SleepMs(1);
+            SleepMs(std::max(1, g_Timer.WholeMsBefore(expected_tick)));
             tick = g_Timer.GetCount();
             Yield();
         }

@@ -12,6 +12,7 @@
 #include "core/clock.h"
 #include "core/message_box.h"
 #include "platform/i_input_map.h"
+#include "platform/i_sdl_display.h"
 
 namespace {
 
@@ -132,16 +133,14 @@ Form2::~Form2() { Close(); }
 
 bool Form2::Show() {
     if (IsOpen()) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "zenit: no display for the settings dialog: %s\n", SDL_GetError());
-        return false;
-    }
+    error_.clear();
+    if (!SdlVideoStart(&error_)) return false;
     video_ = true;
     window_ = SDL_CreateWindow(kProgramTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
                                SDL_WINDOW_SHOWN);
     if (window_) renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) {
-        std::fprintf(stderr, "zenit: cannot open the settings dialog: %s\n", SDL_GetError());
+        error_ = std::string("cannot open the settings window: ") + SDL_GetError();
         Close();
         return false;
     }
@@ -228,9 +227,13 @@ void Form2::Close() {
     }
     if (renderer_) SDL_DestroyRenderer(renderer_);
     renderer_ = nullptr;
-    if (window_) SDL_DestroyWindow(window_);
+    if (window_) {
+        SDL_DestroyWindow(window_);
+        // What was meant for the dialog stays with it (a key held at the start must not reach the game).
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
     window_ = nullptr;
-    if (video_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (video_) SdlVideoStop();
     video_ = false;
     timer_on_ = false;
     clicks_.clear();

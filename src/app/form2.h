@@ -73,8 +73,9 @@ public:
     Form2& operator=(const Form2&) = delete;
 
     // Opens the dialog (its Load: captions, layout, refresh of the rows) and
-    // draws the first frame. False when no window could be opened.
+    // draws the first frame. False when no window could be opened; Error() says why.
     bool Show();
+    const std::string& Error() const { return error_; }
     // Handles pending events, runs a due Timer1 tick and redraws when needed.
     void Yield();
     // For SetYieldHandler: `dialog` is the Form2 whose Yield() runs.
@@ -112,6 +113,7 @@ private:
     void Close();
 
     bool video_ = false;  // holds a reference on SDL's video subsystem
+    std::string error_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     std::unique_ptr<Ui> ui_;

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "core/clock.h"
 #include "core/message_box.h"
 #include "core/q7_angle.h"
+#include "platform/i_sdl_display.h"
 #include "platform/q7_directx7.h"
 
 namespace {
@@ -18,6 +20,30 @@ namespace {
 void Require(bool ok, const char* operation) {
     if (!ok) FatalError(std::string(operation) + ": " + g_DX7.LastError());
 }
+
+// Where nothing can be shown, a message box cannot be either: one line on
+// stderr, and the program ends at once.
+[[noreturn]] void CannotShow(const std::string& why) {
+    std::fprintf(stderr, "zenit: %s\n", why.c_str());
+    EndProgram(1);
+}
+
+// Video stays up from the settings dialog to the end of the game, so the
+// game's window opens on the display the dialog was shown on.
+class VideoHold {
+public:
+    void Start() {
+        std::string why;
+        if (!SdlVideoStart(&why)) CannotShow(why);
+        held_ = true;
+    }
+    ~VideoHold() {
+        if (held_) SdlVideoStop();
+    }
+
+private:
+    bool held_ = false;
+};
 
 }  // namespace
 
@@ -31,16 +57,18 @@ void SetNewGameValues() {
 int Main(const ProgramOptions& options) {
     // 1, 2. Defaults, then zenit.ini (play only: headless runs use the defaults).
     SetMainDefaults();
+    VideoHold video;  // declared before the dialog: released after it
     std::unique_ptr<Form2> dialog;
     if (options.headless) {
         g_DX7.UseHeadless();
     } else {
         LoadSettings();
         g_DX7.UseSdl();  // message boxes and shutdown go through SDL from here on
+        video.Start();
         // 3. The settings dialog, modeless; it is the event pump while it is up.
         if (options.settings_dialog) {
             dialog = std::make_unique<Form2>();
-            if (!dialog->Show()) FatalError("Form2: the settings window could not be opened.");
+            if (!dialog->Show()) CannotShow(dialog->Error());
             SetYieldHandler(&Form2::PumpYield, dialog.get());
             Yield();
         }

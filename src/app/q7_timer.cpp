@@ -1,5 +1,6 @@
 #include "app/q7_timer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -19,16 +20,26 @@ void CQ7Timer::EnsureCreated() {
     interval_ = kDefaultInterval;
 }
 
-int CQ7Timer::GetCount() {
+double CQ7Timer::ElapsedMs() {
     EnsureCreated();
     // Counter values are raw 64-bit integers; wrap rather than overflow.
     std::int64_t elapsed = static_cast<std::int64_t>(static_cast<std::uint64_t>(GetClock().Counter()) -
                                                      static_cast<std::uint64_t>(start_count_));
-    double milliseconds = static_cast<double>(elapsed) / static_cast<double>(frequency_) * 1000;
+    return static_cast<double>(elapsed) / static_cast<double>(frequency_) * 1000;
+}
+
+int CQ7Timer::GetCount() {
+    double milliseconds = ElapsedMs();
     if (interval_ == 0) FatalError("Q7Timer_GetCount:Division by zero");
     double ticks = std::floor(milliseconds / interval_);
     if (!(ticks >= -2147483648.0 && ticks <= 2147483647.0)) FatalError("Q7Timer_GetCount:Overflow");
     return static_cast<int>(ticks);
+}
+
+int CQ7Timer::WholeMsBefore(int tick) {
+    // A full millisecond short of the exact time, so rounding never oversleeps.
+    const double left = tick * interval_ - ElapsedMs() - 1;
+    return left >= 1 ? static_cast<int>(std::min(left, 1000.0)) : 0;
 }
 
 void CQ7Timer::GetCountInterval(int& SleepCount) {

@@ -14,6 +14,10 @@ public:
 
     // Whole ticks since the last StartTimer: floor(elapsed / frequency * 1000 / Interval).
     int GetCount();
+    // Whole milliseconds sure to pass before the count reaches `tick` (0 when
+    // it is due within 2 ms), so a wait can sleep that long in one go and
+    // poll the last stretch without overshooting.
+    int WholeMsBefore(int tick);
     // Not used by the game: the current counter value divided by 10000.
     void GetCountInterval(int& SleepCount);
     // Restarts the count at 0 (with an Interval of 0 the start point is kept).
@@ -26,6 +30,7 @@ private:
     // once and, on a machine without a high-resolution counter, tells the user
     // and ends the program.
     void EnsureCreated();
+    double ElapsedMs();
 
     double interval_ = kDefaultInterval;
     std::int64_t start_count_ = 0;

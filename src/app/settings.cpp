@@ -2,9 +2,12 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <charconv>
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,77 +15,12 @@
 #include <system_error>
 
 #include "app/zenit02.h"
+#include "core/file_read.h"
 #include "core/message_box.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A settings file is a few dozen bytes; anything past this is not ours and is
-// treated as the end of the file.
-constexpr std::size_t kMaxFileBytes = 1 << 20;
-
-struct Record {
-    const char* key;
-    int min;
-    int max;
-};
-
-// Keys in file order, spelled as the game has always written them. The port
-// accepts any number (only 0 means "synthesiser").
-constexpr Record kRecords[6] = {
-    {"ShotButton", 0, kPadButtonCount - 1},
-    {"PowreUpButton", 0, kPadButtonCount - 1},
-    {"PauseButton", 0, kPadButtonCount - 1},
-    {"SpeedUpButton", 0, kPadButtonCount - 1},
-    {"DefaltPort", INT32_MIN, INT32_MAX},
-    {"Init_Vol", 1, 3},
-};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-// Next line of `text` (CR LF, LF or a lone CR ends a line); false at the end.
-bool NextLine(std::string_view& text, std::string_view& line) {
-    if (text.empty()) return false;
-    std::size_t end = text.find_first_of("\r\n");
-    line = text.substr(0, end);
-    if (end == std::string_view::npos) {
-        text = {};
-    } else {
-        std::size_t next = end + 1;
-        if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
-        text.remove_prefix(next);
-    }
-    return true;
-}
-
-// The integer field of one record: a key field (quoted or not; its text is
-// not used), a comma, then a decimal integer with an optional sign.
-std::optional<int> RecordValue(std::string_view line) {
-    line = Trim(line);
-    std::size_t comma;
-    if (!line.empty() && line.front() == '"') {
-        std::size_t close = line.find('"', 1);
-        if (close == std::string_view::npos) return std::nullopt;
-        comma = line.find(',', close + 1);
-    } else {
-        comma = line.find(',');
-    }
-    if (comma == std::string_view::npos) return std::nullopt;
-    std::string_view field = Trim(line.substr(comma + 1));
-    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-    if (field.empty()) return std::nullopt;
-    int value = 0;
-    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
-    return value;
-}
 
 // Asked with the effective user's rights: the ones a save will have.
 bool DirectoryWritable(const fs::path& dir) {
@@ -119,55 +57,42 @@ std::optional<SettingsLocation>& Override() {
     return location;
 }
 
+// "zenit.ini.tmp-<pid>" next to `file`: the name a save writes first.
+fs::path TemporaryFor(const fs::path& file, long pid) {
+    fs::path temp = file;
+    temp += ".tmp-" + std::to_string(pid);
+    return temp;
+}
+
+// A save cut short (the program killed, the machine off) leaves its
+// temporary file behind; those of processes that no longer run are ours to
+// remove. A live process's file is its save in progress and stays.
+void RemoveStaleTemporaries(const fs::path& file) {
+    const std::string prefix = file.filename().string() + ".tmp-";
+    std::error_code ec;
+    const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string pid_text = name.substr(prefix.size());
+        if (pid_text.size() > 9 || !std::all_of(pid_text.begin(), pid_text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        const long pid = std::stol(pid_text);
+        if (pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
 }  // namespace
 
-Settings ParseSettings(std::string_view text, Settings base) {
-    if (text.size() > kMaxFileBytes) text = text.substr(0, kMaxFileBytes);
-    Settings s = base;
-    int* const slots[6] = {&s.ShotButton, &s.PowerUpButton, &s.PauseButton, &s.SpeedUpButton, nullptr, &s.InitVol};
-    int record = 0;
-    std::string_view line;
-    while (record < 6 && NextLine(text, line)) {
-        if (Trim(line).empty()) continue;  // a blank line in a hand-edited file is no record
-        std::optional<int> value = RecordValue(line);
-        // A value out of its range would index past the button tables: it
-        // ends the reading like any value that cannot be read.
-        if (!value || *value < kRecords[record].min || *value > kRecords[record].max) break;
-        if (slots[record])
-            *slots[record] = *value;
-        else if (*value == 0)
-            s.DefaultPort = false;  // any other number keeps the default port preferred
-        ++record;
-    }
-    return s;
-}
-
-std::string FormatSettings(const Settings& s) {
-    const int values[6] = {s.ShotButton, s.PowerUpButton, s.PauseButton, s.SpeedUpButton, s.DefaultPort ? -1 : 0,
-                           s.InitVol};
-    std::string text;
-    for (int i = 0; i < 6; ++i) {
-        text += '"';
-        text += kRecords[i].key;
-        text += "\",";
-        text += std::to_string(values[i]);
-        text += "\r\n";
-    }
-    return text;
-}
-
-Settings ReadSettingsFile(const fs::path& file, Settings base, bool* opened) {
+Settings ReadSettingsFile(const fs::path& file, Settings base, bool* opened, std::string* error) {
     if (opened) *opened = false;
-    FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) return base;
-    std::string text(kMaxFileBytes, '\0');
-    std::size_t got = std::fread(text.data(), 1, text.size(), f);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return base;
+    std::optional<std::string> text = ReadRegularFile(file, kMaxSettingsFileBytes, error);
+    if (!text) return base;
     if (opened) *opened = true;
-    text.resize(got);
-    return ParseSettings(text, base);
+    return ParseSettings(*text, base);
 }
 
 bool WriteSettingsFile(const fs::path& file, const Settings& s) {
@@ -176,13 +101,24 @@ bool WriteSettingsFile(const fs::path& file, const Settings& s) {
         fs::create_directories(file.parent_path(), ec);
         if (ec) return false;
     }
-    fs::path temp = file;
-    temp += ".tmp-" + std::to_string(::getpid());
+    // A file the user made read-only is left as it is (the rename below
+    // would replace it all the same); a writable one keeps its mode.
+    mode_t mode = 0;
+    struct stat st {};
+    const bool exists = ::stat(file.c_str(), &st) == 0;
+    if (exists) {
+        if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0)
+            return false;
+        mode = st.st_mode & 07777;
+    }
+    RemoveStaleTemporaries(file);
+    const fs::path temp = TemporaryFor(file, ::getpid());
     FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return false;
     const std::string text = FormatSettings(s);
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fflush(f) == 0 && ok;
+    if (exists) ok = ::fchmod(::fileno(f), mode) == 0 && ok;
     ok = ::fsync(::fileno(f)) == 0 && ok;  // the data is on disk before the name points at it
     ok = std::fclose(f) == 0 && ok;
     if (ok) {

@@ -22,6 +22,7 @@
 // program still serves as the starting values until the user first saves.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ struct Settings {
 };
 
 inline constexpr int kPadButtonCount = 12;  // pad buttons 0..11 can be chosen
+// A settings file is a few dozen bytes; anything past this is not ours and is
+// treated as the end of the file.
+inline constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
 inline constexpr const char* kSettingsFileName = "zenit.ini";
 
 // The values `base` becomes after reading the text of a settings file.
@@ -45,12 +49,18 @@ Settings ParseSettings(std::string_view text, Settings base = {});
 // The text of a settings file: exactly six CR LF lines.
 std::string FormatSettings(const Settings& s);
 
-// Reads `file` on top of `base`; a file that cannot be opened leaves `base`.
-// `opened` (optional) tells whether the file could be read at all.
-Settings ReadSettingsFile(const std::filesystem::path& file, Settings base, bool* opened = nullptr);
+// Reads `file` on top of `base`; a file that cannot be read leaves `base`.
+// Only a regular file is read (a FIFO of that name would block for ever).
+// `opened` (optional) tells whether the file could be read at all, `error`
+// (optional) why not.
+Settings ReadSettingsFile(const std::filesystem::path& file, Settings base, bool* opened = nullptr,
+                          std::string* error = nullptr);
 // Writes a temporary file next to `file` and renames it over `file`, so an
-// interrupted save never leaves a half-written settings file. Creates the
-// file's directory when missing. Returns false on any failure.
+// interrupted save never leaves a half-written settings file; temporaries
+// left by earlier saves that were cut short are removed. Creates the file's
+// directory when missing. A `file` without any write permission is
+// respected: nothing is written and the result is false. A replaced file
+// keeps its permissions. Returns false on any failure.
 bool WriteSettingsFile(const std::filesystem::path& file, const Settings& s);
 
 // The two places the file may live.

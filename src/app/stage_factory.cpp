@@ -5,6 +5,7 @@
 #include "game/ending/ending.h"
 #include "game/stages/stage1.h"
 #include "game/stages/stage4.h"
+#include "game/stages/stage7.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ std::unique_ptr<GameObject> Make() {
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
     {4, Make<CStage4>},
+    {7, Make<CStage7>},
     {9, Make<CEnding>},
 };
 
@@ -31,6 +33,12 @@ std::unique_ptr<GameObject> CreateStage(int stage_no) {
     for (const StageEntry& entry : kStages)
         if (entry.stage_no == stage_no && entry.create) return entry.create();
     return nullptr;
+}
+
+std::vector<int> BuiltStages() {
+    std::vector<int> numbers;
+    for (const StageEntry& entry : kStages) numbers.push_back(entry.stage_no);
+    return numbers;
 }
 
 void SetStageFactoryOverride(StageFactoryOverride factory) { g_override = std::move(factory); }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/game_object.h"
 
@@ -19,6 +20,8 @@ struct StageEntry {
 
 // A new stage object for the number, or null when this build has none.
 std::unique_ptr<GameObject> CreateStage(int stage_no);
+// The stage numbers this build has (the table's, in its order).
+std::vector<int> BuiltStages();
 
 // Tests and tools put their own stages in place of the table; a creator that
 // returns null falls back to the table. An empty function restores the table.

@@ -74,12 +74,17 @@ double NormaliseDegrees(double angle) {
 }  // namespace
 
 
+// What the five setters (Center_Base, Width, Height, Left, Top) leave behind,
+// written directly: the Left and Top rules overwrite whatever the size rules
+// did to the corner and centre. Sizes are never below 1, so none is refused.
 void CQ7Pos::Copy(CQ7Pos& dest) const {
-    dest.SetCenter_Base(center_base_);
-    dest.SetWidth(width_);
-    dest.SetHeight(height_);
-    dest.SetLeft(left_);
-    dest.SetTop(top_);
+    dest.center_base_ = center_base_;
+    dest.width_ = width_;
+    dest.height_ = height_;
+    dest.left_ = left_;
+    dest.top_ = top_;
+    dest.center_x_ = left_ + width_ / 2;
+    dest.center_y_ = top_ + height_ / 2;
 }
 
 void CQ7Pos::SetLeft(std::int32_t v) { SetStart({left_, width_, center_x_}, v); }

@@ -8,6 +8,7 @@
 #include "core/byte_order.h"
 #include "core/message_box.h"
 #include "core/resource_pack.h"
+#include "gfx/pixel_map.h"
 #include "gfx/q7_palette256.h"
 
 std::vector<std::uint8_t> ScreenCopy8;
@@ -262,21 +263,17 @@ void CQ7DDBPack256::Cls(bool ColorWhite) {
 
 namespace {
 
-// Maps n pixels through a lookup table, four pixels per word read. The
-// destination may be any byte address (a surface row need not be aligned).
-template <typename T>
-void MapPixels(const std::uint8_t* src, std::uint8_t* dst, std::size_t n, const T* table) {
-    auto put = [dst](std::size_t p, T v) { std::memcpy(dst + p * sizeof(T), &v, sizeof(T)); };
-    std::size_t p = 0;
-    for (; p + 4 <= n; p += 4) {
-        std::uint32_t w;
-        std::memcpy(&w, src + p, 4);
-        put(p, table[w & 0xFF]);
-        put(p + 1, table[(w >> 8) & 0xFF]);
-        put(p + 2, table[(w >> 16) & 0xFF]);
-        put(p + 3, table[w >> 24]);
-    }
-    for (; p < n; ++p) put(p, table[src[p]]);
+bool IsIdentity(const std::uint8_t* table) {
+    bool identity = true;
+    for (int i = 0; i < 256; ++i) identity &= table[i] == i;
+    return identity;
+}
+
+// PalColor32 prepared for mapping; re-prepared only when cycling changed it.
+PixelMap32& Map32() {
+    static PixelMap32 map;
+    map.SetTable(PalColor32);
+    return map;
 }
 
 }  // namespace
@@ -287,7 +284,7 @@ bool CQ7DDBPack256::MapFrame32() {
     // Sprite 0 may have been set up again at another size since BGSetUp.
     if (!set_up_done_ || !back.IsSet() || ScreenCopy8.size() < n || ScreenOut32.size() < n) return false;
     std::memcpy(ScreenCopy8.data(), back.PixelWords(), n);
-    MapPixels(ScreenCopy8.data(), reinterpret_cast<std::uint8_t*>(ScreenOut32.data()), n, PalColor32);
+    Map32().MapRun(ScreenCopy8.data(), reinterpret_cast<std::uint8_t*>(ScreenOut32.data()), n);
     return true;
 }
 
@@ -301,11 +298,17 @@ void CQ7DDBPack256::DirectBlt(std::uint8_t* dest, std::int32_t pitch) {
         static_cast<std::size_t>(pitch) < width * static_cast<std::size_t>(BytesPerPixel(depth)))
         return;
     const auto* src = reinterpret_cast<const std::uint8_t*>(back.PixelWords());
+    if (depth != 8 && depth != 16) {
+        Map32().MapRows(src, back.Width(), dest, pitch, back.Width(), back.Height());
+        return;
+    }
+    // An 8-bit display with its palette loaded index for index takes the pixels as they are.
+    const bool copy = depth == 8 && IsIdentity(PalIndex8);
     for (std::int32_t r = 0; r < back.Height(); ++r, src += width) {
         std::uint8_t* row = dest + static_cast<std::size_t>(r) * static_cast<std::size_t>(pitch);
-        if (depth == 8) MapPixels(src, row, width, PalIndex8);
-        else if (depth == 16) MapPixels(src, row, width, PalColor16);
-        else MapPixels(src, row, width, PalColor32);
+        if (copy) std::memcpy(row, src, width);
+        else if (depth == 8) MapPixels(src, row, width, PalIndex8);
+        else MapPixels(src, row, width, PalColor16);
     }
 }
 

@@ -13,32 +13,41 @@ using DrawMode = CQ7Sprite256::DrawMode;
 
 // The rule of each mode on a word of target d, source pixels s and mask m.
 // Every byte combines on its own, so any word size gives the same pixels.
-template <DrawMode M>
-inline std::uint64_t Combine(std::uint64_t d, std::uint64_t s, std::uint64_t m) {
+template <DrawMode M, class Word>
+inline Word Combine(Word d, Word s, Word m) {
     if constexpr (M == DrawMode::Blt) return (d | m) & s;
     else if constexpr (M == DrawMode::Paint) return s;
     else return d | m;
 }
 
-// Combines n target words with the source's pixel words s and mask words m.
-template <DrawMode M>
-void CombineWords(std::uint32_t* d, const std::uint32_t* s, const std::uint32_t* m, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) d[i] = static_cast<std::uint32_t>(Combine<M>(d[i], s[i], m[i]));
-}
-
-// The same for one row of n bytes at any alignment, eight pixels a step.
+// Combines n target bytes with the source's pixel bytes s and mask bytes m,
+// at any alignment: 16 bytes a step, then eight, then one. An opaque copy is
+// a block move (an image drawn onto itself may overlap).
 template <DrawMode M>
 inline void CombineRow(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* m, std::size_t n) {
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t dv, sv, mv;
-        std::memcpy(&dv, d + i, 8);
-        std::memcpy(&sv, s + i, 8);
-        std::memcpy(&mv, m + i, 8);
-        dv = Combine<M>(dv, sv, mv);
-        std::memcpy(d + i, &dv, 8);
+    if constexpr (M == DrawMode::Paint) {
+        std::memmove(d, s, n);
+    } else {
+        using Wide = std::uint64_t __attribute__((vector_size(16)));
+        std::size_t i = 0;
+        for (; i + 16 <= n; i += 16) {
+            Wide dv, sv, mv;
+            std::memcpy(&dv, d + i, 16);
+            std::memcpy(&sv, s + i, 16);
+            std::memcpy(&mv, m + i, 16);
+            dv = Combine<M>(dv, sv, mv);
+            std::memcpy(d + i, &dv, 16);
+        }
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t dv, sv, mv;
+            std::memcpy(&dv, d + i, 8);
+            std::memcpy(&sv, s + i, 8);
+            std::memcpy(&mv, m + i, 8);
+            dv = Combine<M>(dv, sv, mv);
+            std::memcpy(d + i, &dv, 8);
+        }
+        for (; i < n; ++i) d[i] = Combine<M>(d[i], s[i], m[i]);
     }
-    for (; i < n; ++i) d[i] = static_cast<std::uint8_t>(Combine<M>(d[i], s[i], m[i]));
 }
 
 }  // namespace
@@ -88,8 +97,9 @@ void CQ7Sprite256::Draw(CQ7Sprite256& BackScreen) {
         const std::int64_t n = cw / 4;
         const std::int64_t src = (std::int64_t{clip.Top()} - Pos.Top()) * n;
         const std::int64_t dst = (std::int64_t{clip.Top()} - BackScreen.Pos.Top()) * n;
-        CombineWords<M>(target.PixelWords() + dst, DT.PixelWords() + src, DT.MaskWords() + src,
-                        static_cast<std::size_t>(ch) * n);
+        auto bytes = [](auto* words) { return reinterpret_cast<std::uint8_t*>(words); };
+        CombineRow<M>(bytes(target.PixelWords() + dst), bytes(DT.PixelWords() + src), bytes(DT.MaskWords() + src),
+                      static_cast<std::size_t>(ch) * n * 4);
         return;
     }
 

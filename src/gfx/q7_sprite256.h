@@ -7,7 +7,8 @@
 //
 // An image exactly as wide as its target, on the same columns, combines
 // whole buffers in place; any other placement combines the clipped rows in
-// place, eight pixels a step. The pixels come out as if the piece had been
+// place. Masked and flash rows go 16 pixels a step, opaque ones are block
+// copies. The pixels come out as if the piece had been
 // moved through the scratch buffers, combined and moved back, without the
 // two copies; drawing needs no scratch space and allocates nothing.
 //

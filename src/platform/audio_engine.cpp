@@ -53,15 +53,18 @@ void AudioEngine::Render(std::int16_t* out, int frames) {
             // Without `out` nobody listens: the music moves on unsynthesised.
             if (out && sink) {
                 synth_.Render(left_.data() + done, right_.data() + done, m);
-            } else {
+            } else if (out) {
                 std::fill_n(left_.data() + done, m, 0.0f);
                 std::fill_n(right_.data() + done, m, 0.0f);
             }
             done += m;
         }
-        effects_.Mix(left_.data(), right_.data(), n);
         frames -= n;
-        if (!out) continue;
+        if (!out) {
+            effects_.Advance(n);
+            continue;
+        }
+        effects_.Mix(left_.data(), right_.data(), n);
         for (int i = 0; i < n; ++i) {
             out[2 * i] = ToSample(left_[i]);
             out[2 * i + 1] = ToSample(right_[i]);

@@ -69,6 +69,11 @@ public:
     // display size.
     virtual bool PresentIndexed(const std::uint8_t* pixels, int pitch, int width, int height,
                                 const std::uint32_t* palette) = 0;
+    // Shows the frame on display once more (the second page of a flip).
+    virtual bool PresentAgain() = 0;
+    // True when the back-end keeps the 8-bit frames it is given: they must
+    // then be the display surface's own bytes, not pixels still to be remapped.
+    virtual bool KeepsIndices() const { return false; }
     // A 32-bit 0x00RRGGBB frame stretched to dest_w x dest_h (the window path;
     // opens a window of that size when there is none).
     virtual bool PresentRgb(const std::uint32_t* pixels, int width, int height, int dest_w, int dest_h) = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/clock.h"
 #include "platform/audio_engine.h"
@@ -54,13 +55,24 @@ bool HeadlessBackend::PresentIndexed(const std::uint8_t* pixels, int pitch, int 
                                      const std::uint32_t* palette) {
     frame_.width = width;
     frame_.height = height;
-    frame_.indices.resize(static_cast<std::size_t>(width) * height);
-    frame_.rgb.resize(frame_.indices.size());
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * pitch;
-        std::copy(row, row + width, frame_.indices.begin() + static_cast<std::ptrdiff_t>(y) * width);
-        for (int x = 0; x < width; ++x) frame_.rgb[static_cast<std::size_t>(y) * width + x] = palette[row[x]];
+    frame_.rgb.resize(static_cast<std::size_t>(width) * height);
+    if (keep_indices_) {
+        frame_.indices.resize(frame_.rgb.size());
+        for (int y = 0; y < height; ++y)
+            std::memcpy(frame_.indices.data() + static_cast<std::size_t>(y) * width,
+                        pixels + static_cast<std::ptrdiff_t>(y) * pitch, static_cast<std::size_t>(width));
+    } else {
+        frame_.indices.clear();
     }
+    map_.SetTable(palette);
+    map_.MapRows(pixels, pitch, reinterpret_cast<std::uint8_t*>(frame_.rgb.data()), 4 * std::ptrdiff_t{width}, width,
+                 height);
+    ++presents_;
+    return true;
+}
+
+bool HeadlessBackend::PresentAgain() {
+    if (frame_.rgb.empty()) return Fail("no frame to show again");
     ++presents_;
     return true;
 }

@@ -14,12 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "gfx/pixel_map.h"
 #include "platform/i_backend.h"
 
 struct HeadlessFrame {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> indices;  // empty when the frame came through the window path
+    std::vector<std::uint8_t> indices;  // kept only with SetKeepIndices(true), and not by the window path
     std::vector<std::uint32_t> rgb;     // 0x00RRGGBB, width x height
 };
 
@@ -55,6 +56,9 @@ public:
     void QueuePaint();
     void QueueClose();
     void SetCaptureAudio(bool capture) { capture_ = capture; }
+    // Keep each 8-bit frame's palette indices (LastFrame().indices) besides
+    // its colours; off by default, as it costs a copy of every frame.
+    void SetKeepIndices(bool keep) { keep_indices_ = keep; }
 
     // ---- Observations ----
     bool DisplayOpen() const { return display_open_; }
@@ -84,6 +88,8 @@ public:
     void CloseDisplay() override { display_open_ = false; }
     bool PresentIndexed(const std::uint8_t* pixels, int pitch, int width, int height,
                         const std::uint32_t* palette) override;
+    bool PresentAgain() override;
+    bool KeepsIndices() const override { return keep_indices_; }
     bool PresentRgb(const std::uint32_t* pixels, int width, int height, int dest_w, int dest_h) override;
     void ShowCursor(bool shown) override;
     void PumpEvents(WindowEventSink* sink) override;
@@ -112,6 +118,8 @@ private:
     int display_w_ = 0, display_h_ = 0;
     int presents_ = 0;
     HeadlessFrame frame_;
+    bool keep_indices_ = false;
+    PixelMap32 map_;
     bool cursor_shown_ = true;
     int cursor_calls_ = 0;
 

@@ -5,7 +5,8 @@
 //
 // Each SDL subsystem is initialised on its own when first needed and shut
 // down when released, so another window (the settings dialog) may come and go
-// before the game window opens. Alt+Enter switches between window and full
+// before the game window opens; video is started through SdlVideoStart
+// (i_sdl_display.h), never on an invisible driver unless one is asked for. Alt+Enter switches between window and full
 // screen; nothing else changes.
 #pragma once
 
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/pixel_map.h"
 #include "platform/i_backend.h"
 
 class SdlBackend final : public PlatformBackend {
@@ -47,6 +49,7 @@ public:
     void CloseDisplay() override;
     bool PresentIndexed(const std::uint8_t* pixels, int pitch, int width, int height,
                         const std::uint32_t* palette) override;
+    bool PresentAgain() override;
     bool PresentRgb(const std::uint32_t* pixels, int width, int height, int dest_w, int dest_h) override;
     void ShowCursor(bool shown) override;
     void PumpEvents(WindowEventSink* sink) override;
@@ -79,6 +82,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     int tex_w_ = 0, tex_h_ = 0;
     int dest_w_ = 0, dest_h_ = 0;
+    PixelMap32 map_;  // the palette with an opaque alpha byte, as the texture takes it
     std::uint64_t present_ticks_ = 0;
     std::uint64_t presents_ = 0;
 

@@ -3,6 +3,7 @@
 
 #include "platform/i_input_map.h"
 #include "platform/i_sdl_backend.h"
+#include "platform/i_sdl_display.h"
 
 SdlBackend::~SdlBackend() {
     CloseAudio();
@@ -12,7 +13,8 @@ SdlBackend::~SdlBackend() {
 
 bool SdlBackend::OpenWindow(int width, int height, bool full_screen) {
     if (!video_) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail(std::string("SDL video: ") + SDL_GetError());
+        std::string why;
+        if (!SdlVideoStart(&why)) return Fail(why);
         video_ = true;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // nearest neighbour: crisp 2x pixels
@@ -53,7 +55,7 @@ void SdlBackend::CloseDisplay() {
     window_ = nullptr;
     tex_w_ = tex_h_ = 0;
     if (video_) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SdlVideoStop();
         video_ = false;
     }
 }
@@ -96,16 +98,19 @@ bool SdlBackend::PresentIndexed(const std::uint8_t* pixels, int pitch, int width
     void* dst = nullptr;
     int dst_pitch = 0;
     if (SDL_LockTexture(texture_, nullptr, &dst, &dst_pitch) != 0) return Fail(std::string("SDL lock: ") + SDL_GetError());
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* src = pixels + static_cast<std::ptrdiff_t>(y) * pitch;
-        auto* out = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(dst) + static_cast<std::ptrdiff_t>(y) * dst_pitch);
-        for (int x = 0; x < width; ++x) out[x] = 0xFF000000u | palette[src[x]];
-    }
+    // One pass from palette indices into the texture.
+    map_.SetTable(palette, 0xFF000000u);
+    map_.MapRows(pixels, pitch, static_cast<std::uint8_t*>(dst), dst_pitch, width, height);
     SDL_UnlockTexture(texture_);
     const bool ok = Present(dest_w_, dest_h_);
     present_ticks_ += SDL_GetPerformanceCounter() - start;
     ++presents_;
     return ok;
+}
+
+bool SdlBackend::PresentAgain() {
+    if (!renderer_ || !texture_) return Fail("no frame to show again");
+    return Present(dest_w_, dest_h_);
 }
 
 bool SdlBackend::PresentRgb(const std::uint32_t* pixels, int width, int height, int dest_w, int dest_h) {

@@ -68,3 +68,20 @@ void Mixer::Mix(float* left, float* right, int frames) {
         }
     }
 }
+
+void Mixer::Advance(int frames) {
+    if (frames <= 0) return;
+    const auto n = static_cast<std::size_t>(frames);
+    for (Voice& v : voices_) {
+        if (!v.playing) continue;
+        const std::size_t size = v.sound->samples.size();
+        if (v.pos + n < size) {
+            v.pos += n;
+        } else if (v.loop) {
+            v.pos = (v.pos + n) % size;
+        } else {
+            v.pos = 0;  // played to its end, as Mix leaves it
+            v.playing = false;
+        }
+    }
+}

@@ -32,6 +32,9 @@ public:
 
     // Adds every playing effect into the two float channels (full scale 1.0).
     void Mix(float* left, float* right, int frames);
+    // Moves every playing effect on by `frames` as Mix would, without sound
+    // (nobody listens).
+    void Advance(int frames);
 
 private:
     struct Voice {

@@ -76,6 +76,8 @@ void CQ7DirectX7::Reset(std::unique_ptr<PlatformBackend> backend, bool install_h
     surface_.clear();
     dd_entries_ = {};
     display_palette_ = {};
+    lookup_ready_ = false;
+    frame_from_surface_ = true;
     cursor_shown_ = true;
     di_ready_ = pad_present_ = false;
     audio_tried_ = audio_open_ = false;
@@ -189,6 +191,7 @@ bool CQ7DirectX7::DD_OFFSC_SetUP(int W, int H) {
         return false;
     }
     surface_.assign(static_cast<std::size_t>(W) * H, 0);
+    frame_from_surface_ = true;
     src_w_ = W;
     src_h_ = H;
     return true;
@@ -197,6 +200,7 @@ bool CQ7DirectX7::DD_OFFSC_SetUP(int W, int H) {
 std::uint8_t* CQ7DirectX7::DD_Lock(int& W) {
     if (!DD_Enabled || !dd_ready_ || surface_.empty()) return nullptr;
     W = src_w_;  // the pitch: rows are packed
+    frame_from_surface_ = true;
     return surface_.data();
 }
 
@@ -205,10 +209,37 @@ void CQ7DirectX7::DD_UnLock() {}
 
 bool CQ7DirectX7::DD_Flip() {
     if (!DD_Enabled || !dd_ready_ || surface_.empty()) return true;
-    if (!backend_->PresentIndexed(surface_.data(), src_w_, src_w_, src_h_, display_palette_.data())) {
+    const bool ok = frame_from_surface_
+                        ? backend_->PresentIndexed(surface_.data(), src_w_, src_w_, src_h_, display_palette_.data())
+                        : backend_->PresentAgain();
+    if (!ok) last_error_ = backend_->LastError();
+    return ok;
+}
+
+const std::uint32_t* CQ7DirectX7::DisplayLookup() {
+    if (!lookup_ready_ || !std::equal(lookup_index8_.begin(), lookup_index8_.end(), PalIndex8)) {
+        std::copy(std::begin(PalIndex8), std::end(PalIndex8), lookup_index8_.begin());
+        for (int i = 0; i < 256; ++i) display_lookup_[i] = display_palette_[lookup_index8_[i]];
+        lookup_ready_ = true;
+    }
+    return display_lookup_.data();
+}
+
+bool CQ7DirectX7::FlipFrame(const std::uint8_t* pixels, int pitch, int width, int height) {
+    if (!DD_Enabled || !dd_ready_ || surface_.empty()) return true;
+    if (width != src_w_ || height != src_h_ || backend_->KeepsIndices()) {
+        const int w = std::min(width, src_w_), h = std::min(height, src_h_);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                surface_[static_cast<std::size_t>(y) * src_w_ + x] = PalIndex8[pixels[static_cast<std::ptrdiff_t>(y) * pitch + x]];
+        frame_from_surface_ = true;
+        return DD_Flip();
+    }
+    if (!backend_->PresentIndexed(pixels, pitch, width, height, DisplayLookup())) {
         last_error_ = backend_->LastError();
         return false;
     }
+    frame_from_surface_ = false;
     return true;
 }
 
@@ -225,6 +256,7 @@ void CQ7DirectX7::DD_PaletteSetUP() {
         const PaletteEntry& e = dd_entries_[i];
         display_palette_[i] = (static_cast<std::uint32_t>(e.red) << 16) | (e.green << 8) | e.blue;
     }
+    lookup_ready_ = false;
 }
 
 // There is no GDI: nothing draws on the surface through a device context.

@@ -9,7 +9,8 @@
 //
 // Display: an emulated 8-bit screen. DD_Lock hands out a 320x240 surface of
 // palette indices, DD_Flip shows it through the 256-entry display palette
-// scaled to the display size. Input: GetPadButton/GetInput read the keyboard
+// scaled to the display size; FlipFrame shows the back screen the same way
+// in one pass, without the surface. Input: GetPadButton/GetInput read the keyboard
 // pad and the first joystick (see i_input_map.h for the keys). Sound: ids
 // 0..256, one static buffer each; music: segments 0..256 in music time of 768
 // units per quarter note, played by our own sequencer into FluidSynth.
@@ -71,6 +72,14 @@ public:
     void DD_SetDown();
     bool DDReady() const { return dd_ready_; }
     bool CursorShown() const { return cursor_shown_; }
+    // The full-screen path in one pass: a frame of back-screen pixels shown as
+    // DD_Lock, DirectBlt at 8 bits, DD_UnLock and DD_Flip show it, but mapped
+    // through PalIndex8 and the display palette (folded into one lookup that
+    // is rebuilt only when either changes) straight into the display. The
+    // surface keeps what it held; a DD_Flip that follows without a DD_Lock
+    // shows this frame again. A frame of another size than the surface, or a
+    // back-end that keeps 8-bit frames, goes through the surface instead.
+    bool FlipFrame(const std::uint8_t* pixels, int pitch, int width, int height);
     // The window path: a mapped 32-bit (0x00RRGGBB) frame shown at dest_w x dest_h.
     bool PresentWindow(const std::uint32_t* pixels, int w, int h, int dest_w, int dest_h);
 
@@ -160,6 +169,7 @@ private:
     bool InstallSong(int ID, std::span<const std::uint8_t> bytes);
     void Record(AudioOp op, int id, int value);
     bool SongStart(std::int64_t start);
+    const std::uint32_t* DisplayLookup();
 
     std::unique_ptr<PlatformBackend> backend_;
     std::unique_ptr<AudioEngine> engine_;
@@ -176,6 +186,12 @@ private:
     std::vector<std::uint8_t> surface_;
     std::array<PaletteEntry, 256> dd_entries_{};
     std::array<std::uint32_t, 256> display_palette_{};  // 0x00RRGGBB, from DD_PaletteSetUP
+    // display_palette_ after PalIndex8 (as lookup_index8_ held it); rebuilt
+    // when DD_PaletteSetUP clears lookup_ready_ or PalIndex8 changes.
+    std::array<std::uint32_t, 256> display_lookup_{};
+    std::array<std::uint8_t, 256> lookup_index8_{};
+    bool lookup_ready_ = false;
+    bool frame_from_surface_ = true;  // false after FlipFrame until the next DD_Lock
     bool cursor_shown_ = true;
 
     // Input

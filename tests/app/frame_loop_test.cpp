@@ -209,6 +209,7 @@ TEST(RunStage, HitFlashShowsOnlyTheTopFourLayers) {
         at.Move(200, 100);
         g_DDBPack.AddBlt(at, 5001, 36, 0, 0);
     }));
+    game.Backend().SetKeepIndices(true);
     std::vector<std::pair<int, int>> seen;  // colours at the two squares, per presented frame
     FrameLoopHooks hooks;
     hooks.after_present = [&] {

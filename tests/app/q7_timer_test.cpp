@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -47,6 +48,29 @@ TEST_F(TimerTest, CountsWholeTicks) {
         clock.AdvanceNs(c.ns);
         EXPECT_EQ(timer.GetCount(), c.ticks);
     }
+}
+
+// Sleeping WholeMsBefore and polling the rest in 1 ms steps ends at the
+// very moment 1 ms polls alone would: the frame loop's wait relies on it.
+TEST_F(TimerTest, SleepingWholeMsBeforeATickEndsAtTheSamePoll) {
+    for (std::int64_t offset_ns : {0ll, 300'000ll, 16'682'999ll, 16'683'000ll, 999'999ll}) {
+        for (int tick : {0, 1, 2, 3, 60, 1000}) {
+            SCOPED_TRACE(testing::Message() << "offset " << offset_ns << " tick " << tick);
+            auto wait = [&](bool sleep_ahead) {
+                CQ7Timer timer;
+                timer.StartTimer();
+                const std::int64_t start = clock.Counter();
+                clock.AdvanceNs(offset_ns);
+                while (timer.GetCount() < tick) clock.SleepMs(sleep_ahead ? std::max(1, timer.WholeMsBefore(tick)) : 1);
+                return clock.Counter() - start;
+            };
+            EXPECT_EQ(wait(true), wait(false));
+        }
+    }
+    CQ7Timer timer;
+    timer.StartTimer();
+    EXPECT_EQ(timer.WholeMsBefore(1), 15);  // 16.683 ms away: sleep 15, then poll
+    EXPECT_EQ(timer.WholeMsBefore(0), 0);
 }
 
 TEST_F(TimerTest, StartTimerRestartsAndTheCountKeepsGrowing) {

@@ -1,5 +1,7 @@
 // zenit.ini: reading rules, the written format, where the file lives.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -122,6 +124,9 @@ TEST(SettingsFile, ReadingRules) {
          S(4, 5, 6, 7, false, 2)},
         {"volume 4 is out of range", "\"a\",4\r\n\"b\",5\r\n\"c\",6\r\n\"d\",7\r\n\"e\",-1\r\n\"f\",4\r\n",
          S(4, 5, 6, 7, true, 2)},
+        {"two signs are not a number", "\"a\",1\r\n\"b\",2\r\n\"c\",4\r\n\"d\",5\r\n\"DefaltPort\",+-0\r\n",
+         S(1, 2, 4, 5, true, 2)},
+        {"a sign alone or apart from its digits", "\"a\",-\r\n\"b\",+ 5\r\n", defaults},
         {"a value beyond 32 bits", "\"a\",4\r\n\"b\",99999999999999999999\r\n", S(4, 1, 2, 3, true, 2)},
         {"very long key line", "\"" + long_key + "\",6\r\n\"b\",7\r\n", S(6, 7, 2, 3, true, 2)},
         {"very long digit run", "\"a\"," + std::string(5000, '1') + "\r\n", defaults},
@@ -170,6 +175,55 @@ TEST(SettingsFile, WriteReplacesTheFileWholeAndLeavesNoTemporary) {
     // A directory that cannot exist (its parent is a file): a failure, and nothing left behind.
     EXPECT_FALSE(WriteSettingsFile(dir.path() / "zenit.ini" / "zenit.ini", Settings{}));
     EXPECT_EQ(ReadAll(dir.path() / "zenit.ini"), "old");
+}
+
+TEST(SettingsFile, OnlyARegularFileIsRead) {
+    TempDir dir;
+    const fs::path fifo = dir.path() / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& p : {fifo, dir.path()}) {
+        SCOPED_TRACE(p.string());
+        bool opened = true;
+        std::string why;
+        // Returns at once: a FIFO with no writer would otherwise block for ever.
+        EXPECT_EQ(ReadSettingsFile(p, S(1, 2, 3, 4, true, 3), &opened, &why), S(1, 2, 3, 4, true, 3));
+        EXPECT_FALSE(opened);
+        EXPECT_NE(why.find("not a regular file"), std::string::npos) << why;
+    }
+}
+
+TEST(SettingsFile, ReadOnlyFileIsRespectedAndAReplacedFileKeepsItsMode) {
+    TempDir dir;
+    const fs::path file = dir.path() / "zenit.ini";
+    WriteAll(file, "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(WriteSettingsFile(file, Settings{}));
+    EXPECT_EQ(ReadAll(file), "old");
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);  // 0600: a private file stays private
+    ASSERT_TRUE(WriteSettingsFile(file, Settings{}));
+    EXPECT_EQ(ReadAll(file), kDefaultFile);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(SettingsFile, SavingRemovesTemporariesOfSavesThatWereCutShort) {
+    TempDir dir;
+    const pid_t dead = ::fork();  // a process that has ended: its pid names a stale file
+    if (dead == 0) ::_exit(0);
+    ASSERT_GT(dead, 0);
+    ::waitpid(dead, nullptr, 0);
+    auto name = [&](const std::string& n) { return dir.path() / n; };
+    const std::string stale = "zenit.ini.tmp-" + std::to_string(dead);
+    const std::vector<std::string> kept = {
+        "zenit.ini.tmp-" + std::to_string(::getppid()),  // a save in progress in another live process
+        "zenit.ini.tmp-abc", "other.ini.tmp-" + std::to_string(dead), "zenit.ini.tmp-"};
+    WriteAll(name(stale), "half");
+    for (const std::string& k : kept) WriteAll(name(k), "x");
+
+    ASSERT_TRUE(WriteSettingsFile(name("zenit.ini"), Settings{}));
+    EXPECT_FALSE(fs::exists(name(stale)));
+    for (const std::string& k : kept) EXPECT_TRUE(fs::exists(name(k))) << k;
 }
 
 class SettingsSaveLoad : public ::testing::Test {

@@ -1,12 +1,17 @@
 // zenit-tool sim: pad scripts and headless runs through Main.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "app/stage_factory.h"
 #include "app/zenit02.h"
+#include "common/child_process.h"
 #include "gfx/q7_ddbpack256.h"
 #include "input_script.h"
 #include "platform/q7_directx7.h"
@@ -33,6 +38,13 @@ TEST(InputScript, RunLengthLinesOfDirectionsAndButtons) {
     EXPECT_EQ(script->At(5), (PadState{.left = true, .up = true, .buttons = (1u << 3) | (1u << 31)}));
     EXPECT_EQ(script->At(7), (PadState{.buttons = 1u << 2}));
     EXPECT_EQ(script->At(8), PadState{});  // released after the script
+
+    // Old Mac line ends (a lone CR) are line ends too.
+    auto cr = InputScript::Parse("# a comment line\r2\r3  R  0\r\r1  ul 3 31", &error);
+    ASSERT_TRUE(cr) << error;
+    EXPECT_EQ(cr->Length(), 6);
+    EXPECT_EQ(cr->At(2), (PadState{.right = true, .buttons = 1u}));
+    EXPECT_EQ(cr->At(5), (PadState{.left = true, .up = true, .buttons = (1u << 3) | (1u << 31)}));
 }
 
 TEST(InputScript, AMalformedLineIsReportedWithItsNumber) {
@@ -81,6 +93,7 @@ TEST(SimOptions, ParsedOrRefusedWithAReason) {
         {"--stage", "0"}, {"--stage", "10"}, {"--power", "4"}, {"--frames", "-1"}, {"--frames", "12x"},
         {"--every", "0"}, {"--input"},       {"--frames"},     {"--fast"},     {"--score", "-1"},
         {"--bot", "--input", "pad.txt"},  // the bot plays the pad itself
+        {"--stage", " 5"}, {"--stage", "+1"}, {"--stage", "5 "}, {"--frames", ""},
     };
     for (const auto& args : bad) {
         error.clear();
@@ -127,6 +140,14 @@ std::string WriteFile(const std::string& name, const std::string& text) {
     std::string path = testing::TempDir() + "/" + name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
+}
+
+// RunSim with what it says on stderr.
+int RunSimCapturing(const SimOptions& options, SimResult& result, std::string& err) {
+    testing::internal::CaptureStderr();
+    const int code = RunSim(options, result);
+    err = testing::internal::GetCapturedStderr();
+    return code;
 }
 
 SimResult RunWithPadStage(SimOptions options) {
@@ -176,21 +197,99 @@ TEST(Sim, OptionsActOnEveryFrameAndAfterEachStageSetUp) {
               "{\"frame\":40,\"stage_no\":1,\"score\":400,\"lives\":0,\"rank\":0,\"objects\":1,\"enemy_bullets\":0}");
 }
 
-TEST(Sim, AMalformedPadScriptPlaysNothing) {
+// bench --all plays each stage on its own: the run ends where the stage does.
+TEST(Sim, StopAfterStageEndsTheProgramWithTheFirstStage) {
+    for (bool stop : {false, true}) {
+        HeadlessGame game({.load_graphics = false, .load_sounds = false});
+        std::vector<int> played;
+        SetStageFactoryOverride([&](int stage_no) {
+            played.push_back(stage_no);
+            return std::make_unique<TestStage>([stage_no](TestStage& st) {
+                if (st.Count < 5) return;
+                g_StageEnd = true;  // cleared: on to the next stage, the third is the last
+                g_StageNo = stage_no < 3 ? stage_no + 1 : 10;
+            });
+        });
+        SimOptions options;
+        options.stage = 2;
+        options.stop_after_stage = stop;
+        SimResult result;
+        ASSERT_EQ(RunSim(options, result), 0);
+        EXPECT_EQ(played, stop ? std::vector<int>{2} : (std::vector<int>{2, 3}));
+        EXPECT_EQ(result.stage_no, 10);
+        EXPECT_EQ(result.frames, stop ? 5 : 10);
+        EXPECT_GT(result.cpu_seconds, 0.0);
+    }
+}
+
+TEST(Sim, AnUnusablePadScriptPlaysNothing) {
     HeadlessGame game({.load_graphics = false, .load_sounds = false});
     int stages = 0;
     SetStageFactoryOverride([&](int) {
         ++stages;
         return PadDrivenStage();
     });
-    SimOptions options;
-    options.input = WriteFile("sim_bad.txt", "10 R\n5 Q\n");
-    SimResult result;
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(RunSim(options, result), 2);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("sim_bad.txt:2:"), std::string::npos) << err;
+    const std::string fifo = testing::TempDir() + "/sim_fifo.txt";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string file, says;
+    } cases[] = {
+        {WriteFile("sim_bad.txt", "10 R\n5 Q\n"), "sim_bad.txt:2:"},
+        {testing::TempDir(), "not a regular file"},  // a folder is no empty script
+        {fifo, "not a regular file"},                // nor does a FIFO wait for a writer
+        {testing::TempDir() + "/sim_missing.txt", "No such file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        SimOptions options;
+        options.input = c.file;
+        SimResult result;
+        std::string err;
+        EXPECT_EQ(RunSimCapturing(options, result, err), 2);
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+    }
     EXPECT_EQ(stages, 0);
+    std::remove(fifo.c_str());
+}
+
+TEST(Sim, AnOutputThatCannotBeWrittenEndsTheRunNamingTheFile) {
+    const std::string frames_dir = testing::TempDir() + "/sim_frames_blocked";
+    std::filesystem::remove_all(frames_dir);
+    std::filesystem::create_directories(frames_dir + "/frame_000000.png");  // a folder where the first frame goes
+    const struct {
+        const char* what;
+        std::string trace, frames_dir, says;
+    } cases[] = {
+        {"a full disk under the trace", "/dev/full", "", "trace: cannot write /dev/full: "},
+        {"a frame that cannot be written", "", frames_dir,
+         "frames-dir: cannot write " + frames_dir + "/frame_000000.png: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeadlessGame game({.load_graphics = false, .load_sounds = false});
+        SetStageFactoryOverride([](int) { return PadDrivenStage(); });
+        SimOptions options;
+        options.frames = 900;
+        options.trace = c.trace;
+        options.frames_dir = c.frames_dir;
+        SimResult result;
+        std::string err;
+        EXPECT_EQ(RunSimCapturing(options, result, err), 1);
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+        EXPECT_LT(result.frames, options.frames);  // the run stops at the failure
+    }
+    std::filesystem::remove_all(frames_dir);
+}
+
+TEST(ZenitToolExport, AFolderThatCannotBeMadeIsReportedNotAborted) {
+    const std::string file = WriteFile("export_in_the_way", "x");
+    for (const std::string& dir : {file, file + "/sub"}) {
+        ChildResult r = RunChild({ZENIT_BINARY_DIR "/zenit-tool", "export", dir}, {}, 60);
+        EXPECT_EQ(r.signal, 0) << dir;
+        EXPECT_EQ(r.exit_code, 1) << dir;
+        EXPECT_NE(r.err.find("export: cannot create the folder " + dir + ": "), std::string::npos) << r.err;
+    }
 }
 
 TEST(Sim, SummaryIsOneJsonLine) {

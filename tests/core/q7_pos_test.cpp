@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -145,7 +146,7 @@ TEST(Q7Pos, ReSizeKeepsCentreOrCorner) {
     }
 }
 
-TEST(Q7Pos, CopyGoesThroughTheSetters) {
+TEST(Q7Pos, CopyLeavesWhatTheSettersWould) {
     CQ7Pos src = Rect(VB_TRUE, 16, 10);
     src.Move(100, 50);  // Left 91, CenterX 100; Top 44, CenterY 50
     CQ7Pos dest = Rect(VB_FALSE, 3, 3);
@@ -160,6 +161,26 @@ TEST(Q7Pos, CopyGoesThroughTheSetters) {
     EXPECT_EQ(dest.CenterX(), 99);
     EXPECT_EQ(dest.CenterY(), 49);
     EXPECT_EQ(dest.Equal(src), VB_TRUE);
+
+    // Whatever the sizes and modes, the copy is what the setters leave.
+    for (VBool mode : {VB_TRUE, VB_FALSE})
+        for (int w : {1, 2, 7, 16})
+            for (int h : {1, 3, 10}) {
+                CQ7Pos from = Rect(mode, w, h);
+                from.Move(-5 + w, 33 - h);
+                CQ7Pos copied = Rect(VB_TRUE, 9, 9), set = copied;
+                from.Copy(copied);
+                set.SetCenter_Base(from.Center_Base());
+                set.SetWidth(from.Width());
+                set.SetHeight(from.Height());
+                set.SetLeft(from.Left());
+                set.SetTop(from.Top());
+                EXPECT_EQ(std::make_tuple(copied.Left(), copied.Top(), copied.Width(), copied.Height(), copied.CenterX(),
+                                          copied.CenterY(), copied.Center_Base()),
+                          std::make_tuple(set.Left(), set.Top(), set.Width(), set.Height(), set.CenterX(),
+                                          set.CenterY(), set.Center_Base()))
+                    << "mode " << mode << " size " << w << "x" << h;
+            }
 }
 
 TEST(Q7Pos, EqualComparesCornerAndSizeOnly) {

@@ -87,6 +87,9 @@ TEST(AudioMml, NotationBecomesTheseNotes) {
 }
 
 TEST(AudioMml, FaultsAreReportedWithLineAndColumn) {
+    // 26 macros, each playing the one before twice: 2^26 notes from 500 bytes.
+    std::string doubling = "def m0 { c c }";
+    for (int i = 1; i < 26; ++i) doubling += " def m" + std::to_string(i) + " { $m" + std::to_string(i - 1) + " $m" + std::to_string(i - 1) + " }";
     struct Case {
         std::string text;
         std::string where;    // ":line:col:"
@@ -105,6 +108,11 @@ TEST(AudioMml, FaultsAreReportedWithLineAndColumn) {
         {Song("track t ch=1 { o9 b1 c1 }"), ":2:19:", "out of the MIDI range"},
         {Song("track t ch=1 { r1 r1 } track u ch=1 { r1 r1 }", 10), ":2:35:", "already used by track 't'"},
         {Song("track t ch=1 { r1 r1 }", 10), ":1:1:", "it needs 13 to 19"},
+        // Expansion is bounded: these stop at once instead of filling memory.
+        {Song("track t ch=1 { [[[[c]999]999]999]999 }"), ":2:20:", "more than 500000 events"},
+        {Song("track t ch=1 { [[[[r%1]999]999]999]999 }"), ":2:20:", "more than 2000000 commands"},
+        {Song("track t ch=1 { [[[[]999]999]999]999 }"), ":2:20:", "more than 2000000 commands"},
+        {Song(doubling + " track t ch=1 { $m25 }"), ":2:12:", "more than 500000 events"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.text.substr(0, test.text.find("\ntrack f")));

@@ -66,3 +66,30 @@ TEST(Mixer, SilentOrMissingSoundsAndBadIdsDoNothing) {
     EXPECT_EQ(MixLeft(m, 4), std::vector<float>(4, 0.0f));
     EXPECT_EQ(m.ActiveVoices(), 0);
 }
+
+TEST(Mixer, AdvanceMovesEffectsOnAsMixDoes) {
+    // Steps that stop short of the end, land on it, or run past it (once or
+    // many times round a loop), and a one-shot that ends and a resumed one.
+    for (int steps : {1, 2, 3, 7, 25}) {
+        SCOPED_TRACE(testing::Message() << "steps " << steps);
+        Mixer mixed, advanced;
+        for (Mixer* m : {&mixed, &advanced}) {
+            m->SetSound(1, Ramp(7, 1));
+            m->SetSound(2, Ramp(5, 100));
+            m->SetSound(3, Ramp(9, 10000));
+            m->Play(1, false);
+            m->Play(2, true);
+            m->Play(3, false);
+        }
+        for (int i = 0; i < 4; ++i) {
+            MixLeft(mixed, steps);
+            advanced.Advance(steps);
+            if (i == 1) {
+                mixed.Resume(1, false);
+                advanced.Resume(1, false);
+            }
+            for (int id = 1; id <= 3; ++id) EXPECT_EQ(advanced.Playing(id), mixed.Playing(id)) << "effect " << id;
+        }
+        EXPECT_EQ(MixLeft(advanced, 12), MixLeft(mixed, 12));
+    }
+}

@@ -73,6 +73,7 @@ TEST_F(DirectX7Test, LockGivesNothingUntilBothSurfacesExist) {
 }
 
 TEST_F(DirectX7Test, FlipShowsTheFrameThroughTheDisplayPalette) {
+    hl_->SetKeepIndices(true);
     ASSERT_TRUE(g_DX7.DD_SetUP(nullptr, 640, 480, 8));
     ASSERT_TRUE(g_DX7.DD_OFFSC_SetUP(320, 240));
     // Colour values carry red in the low byte.
@@ -162,6 +163,7 @@ TEST_F(DirectX7Test, SpritePackFramesReachTheScreenByBothPaths) {
     EXPECT_EQ(hl_->LastFrame().rgb[0], 0xFFFFFFu);
 
     // Full screen: an 8-bit display, the palette loaded index for index.
+    hl_->SetKeepIndices(true);
     ASSERT_TRUE(g_DX7.DD_SetUP(nullptr, 640, 480, 8));
     ASSERT_TRUE(g_DX7.DD_OFFSC_SetUP(320, 240));
     EXPECT_EQ(g_DisplayBitsPerPixel, 8);
@@ -181,6 +183,59 @@ TEST_F(DirectX7Test, SpritePackFramesReachTheScreenByBothPaths) {
     EXPECT_EQ(hl_->LastFrame().rgb[320 * 240 - 1], 0xFFFFFFu);
     g_DX7.DD_SetDown();
     EXPECT_EQ(g_DisplayBitsPerPixel, 32);
+}
+
+TEST_F(DirectX7Test, FlipFrameShowsWhatLockDirectBltUnlockAndFlipShow) {
+    ASSERT_TRUE(g_DX7.DD_SetUP(nullptr, 640, 480, 8));
+    ASSERT_TRUE(g_DX7.DD_OFFSC_SetUP(320, 240));
+    g_DDBPack.BGSetUp(320, 240, 640, 480, 0, 0);
+    CQ7Spritedata& back = g_DDBPack.GetSprite(0).DT;
+    for (int i = 0; i < 76800; ++i) back.SetPixelData(i % 320, i / 320, (i * 7 + i / 320) % 256);
+    back.SetPixelData(5, 1, 30);
+    const int at30 = 320 + 5;
+    for (int i = 0; i < 256; ++i) {
+        PalIndex8[i] = static_cast<std::uint8_t>(i);
+        g_DX7.DD_SetPaletteEntry(i, i * 0x010307);
+    }
+    g_DX7.DD_PaletteSetUP();
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(back.PixelWords());
+    auto through_surface = [&] {
+        int pitch = 0;
+        std::uint8_t* surface = g_DX7.DD_Lock(pitch);
+        g_DDBPack.DirectBlt(surface, pitch);
+        g_DX7.DD_UnLock();
+        EXPECT_TRUE(g_DX7.DD_Flip());
+        return hl_->LastFrame().rgb;
+    };
+    auto one_pass = [&] {
+        EXPECT_TRUE(g_DX7.FlipFrame(pixels, 320, 320, 240));
+        return hl_->LastFrame().rgb;
+    };
+    // Identity map; a cycled index table; a new display palette: the folded
+    // lookup follows each change.
+    EXPECT_EQ(one_pass(), through_surface());
+    for (int i = 30; i < 46; ++i) PalIndex8[i] = static_cast<std::uint8_t>(i == 45 ? 30 : i + 1);
+    EXPECT_EQ(one_pass(), through_surface());
+    g_DX7.DD_SetPaletteEntry(31, 0xABCDEF);
+    g_DX7.DD_PaletteSetUP();
+    const std::vector<std::uint32_t> shown = one_pass();
+    EXPECT_EQ(shown, through_surface());
+    EXPECT_EQ(shown[at30], 0xEFCDABu);  // a pixel of 30 shows entry PalIndex8[30] = 31
+
+    // The pause's second flip shows the frame on display again, even though
+    // the surface holds an older one.
+    back.SetPixelData(0, 0, 1);
+    one_pass();
+    const int presents = hl_->PresentCount();
+    ASSERT_TRUE(g_DX7.DD_Flip());
+    EXPECT_EQ(hl_->PresentCount(), presents + 1);
+    EXPECT_EQ(hl_->LastFrame().rgb[0], 0x070301u);
+
+    // A back-end that keeps the 8-bit frame gets the surface's bytes.
+    hl_->SetKeepIndices(true);
+    one_pass();
+    EXPECT_EQ(hl_->LastFrame().indices[at30], 31);
+    EXPECT_EQ(hl_->LastFrame().rgb, through_surface());
 }
 
 // ---- Window events ----

@@ -89,9 +89,11 @@ int ExportPalettes(const fs::path& dir) {
             status = 1;
             continue;
         }
-        std::fwrite(t->data(), 1, t->size(), f);
-        std::fputc('\n', f);
-        if (std::fclose(f) != 0) status = 1;
+        bool ok = std::fwrite(t->data(), 1, t->size(), f) == t->size() && std::fputc('\n', f) != EOF;
+        if (std::fclose(f) != 0 || !ok) {
+            std::fprintf(stderr, "export: palette text %d could not be written\n", id);
+            status = 1;
+        }
     }
     return status;
 }

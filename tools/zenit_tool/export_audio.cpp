@@ -21,6 +21,7 @@
 #include "platform/midi_file.h"
 #include "platform/midi_sequencer.h"
 #include "platform/mixer.h"
+#include "file_output.h"
 #include "tool.h"
 
 namespace fs = std::filesystem;
@@ -43,9 +44,10 @@ constexpr SongSetting kSongs[] = {
 };
 
 bool WriteFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    std::string error;
+    if (WriteWholeFile(path, bytes, &error)) return true;
+    std::fprintf(stderr, "export: cannot write %s\n", error.c_str());
+    return false;
 }
 
 bool ExportResource(const char* type, int id, const fs::path& path) {

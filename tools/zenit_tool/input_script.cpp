@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+
+#include "core/file_read.h"
 
 namespace {
 
 constexpr std::int64_t kMaxFramesPerLine = 100'000'000;
+constexpr std::size_t kMaxScriptBytes = std::size_t{256} << 20;
 
 std::vector<std::string_view> Tokens(std::string_view line) {
     std::vector<std::string_view> out;
@@ -82,10 +83,11 @@ std::optional<InputScript> InputScript::Parse(std::string_view text, std::string
     int line_no = 0;
     std::size_t pos = 0;
     while (pos <= text.size()) {
-        std::size_t end = text.find('\n', pos);
+        // A line ends at LF, CR LF or a lone CR (old Mac files).
+        std::size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
         ++line_no;
         std::string why;
         Run run = ParseLine(line, why);
@@ -104,15 +106,14 @@ std::optional<InputScript> InputScript::Parse(std::string_view text, std::string
 }
 
 std::optional<InputScript> InputScript::Load(const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = path + ": cannot read";
+    std::optional<std::string> text = ReadRegularFile(path, kMaxScriptBytes + 1, error);
+    if (!text) return std::nullopt;
+    if (text->size() > kMaxScriptBytes) {
+        if (error) *error = path + ": larger than " + std::to_string(kMaxScriptBytes >> 20) + " MB";
         return std::nullopt;
     }
-    std::stringstream buf;
-    buf << in.rdbuf();
     std::string why;
-    std::optional<InputScript> script = Parse(buf.str(), &why);
+    std::optional<InputScript> script = Parse(*text, &why);
     if (!script && error) *error = path + ":" + why.substr(5);  // "FILE:N: ..."
     return script;
 }

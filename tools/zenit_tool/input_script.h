@@ -37,7 +37,9 @@ public:
     // Parses the text; on a malformed line returns nothing and sets `error`
     // to "line N: what is wrong".
     static std::optional<InputScript> Parse(std::string_view text, std::string* error);
-    // Reads and parses a file ("FILE: cannot read" or "FILE:N: ..." in `error`).
+    // Reads and parses a file: LF, CR LF and CR line ends alike. Only a
+    // regular file is read ("FILE: not a regular file", "FILE: <why it
+    // cannot be read>" or "FILE:N: ..." in `error`).
     static std::optional<InputScript> Load(const std::string& path, std::string* error);
 
     // The pad at frame 0, 1, 2, ... of the run; released after the script.

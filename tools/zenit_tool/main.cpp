@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -32,11 +33,21 @@ int RunExport(const std::vector<std::string>& args) {
     std::filesystem::path dir = args[0];
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
+    if (ec || !std::filesystem::is_directory(dir, ec)) {
+        std::fprintf(stderr, "export: cannot create the folder %s: %s\n", dir.string().c_str(),
+                     ec ? ec.message().c_str() : "a file of that name is in the way");
+        return 1;
+    }
     auto exporters = Exporters();
     std::sort(exporters.begin(), exporters.end(), [](const Exporter& a, const Exporter& b) { return a.name < b.name; });
     int status = 0;
     for (const Exporter& e : exporters) {
-        int rc = e.run(dir);
+        int rc = 1;
+        try {
+            rc = e.run(dir);
+        } catch (const std::exception& error) {  // a folder or file that cannot be made, named in the text
+            std::fprintf(stderr, "export: %s: %s\n", e.name.c_str(), error.what());
+        }
         if (rc != 0) {
             std::fprintf(stderr, "export: %s failed\n", e.name.c_str());
             status = 1;

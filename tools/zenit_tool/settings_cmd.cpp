@@ -13,8 +13,9 @@ int RunSettings(const std::vector<std::string>& args) {
         return 2;
     }
     bool opened = false;
-    Settings s = ReadSettingsFile(args[0], Settings{}, &opened);
-    if (!opened) std::fprintf(stderr, "settings: cannot read %s; the game keeps its defaults\n", args[0].c_str());
+    std::string why;
+    Settings s = ReadSettingsFile(args[0], Settings{}, &opened, &why);
+    if (!opened) std::fprintf(stderr, "settings: cannot read %s; the game keeps its defaults\n", why.c_str());
     std::printf(
         "{\"ShotButton\": %d, \"PowreUpButton\": %d, \"PauseButton\": %d, \"SpeedUpButton\": %d, "
         "\"DefaltPort\": %s, \"Init_Vol\": %d}\n",

@@ -1,8 +1,11 @@
 #include "sim_run.h"
 
+#include <time.h>
+
+#include <charconv>
 #include <chrono>
-#include <exception>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,21 +21,20 @@
 #include "core/clock.h"
 #include "core/message_box.h"
 #include "core/q7_objectpack.h"
+#include "file_output.h"
 #include "platform/i_headless.h"
 #include "platform/q7_directx7.h"
 
 namespace {
 
+// A whole number as typed: digits only (no sign, no blanks), so that
+// "--stage ' 5'" or "--stage +1" is refused rather than guessed at.
 std::optional<long long> ParseInt(const std::string& s) {
-    if (s.empty()) return std::nullopt;
-    std::size_t used = 0;
-    try {
-        long long v = std::stoll(s, &used);
-        if (used != s.size()) return std::nullopt;
-        return v;
-    } catch (...) {
-        return std::nullopt;
-    }
+    long long v = 0;
+    if (s.empty() || s.front() < '0' || s.front() > '9') return std::nullopt;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return v;
 }
 
 void Fnv(std::uint64_t& h, std::uint32_t v) {
@@ -44,15 +46,31 @@ void Fnv(std::uint64_t& h, std::uint32_t v) {
 
 }  // namespace
 
-bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame) {
-    if (frame.rgb.empty()) return false;
+bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame, std::string* error) {
+    std::string ignored;
+    if (!error) error = &ignored;
+    if (frame.rgb.empty()) {
+        *error = file.string() + ": no frame to write";
+        return false;
+    }
     std::vector<std::uint8_t> rgb(frame.rgb.size() * 3);
     for (std::size_t i = 0; i < frame.rgb.size(); ++i) {
         rgb[3 * i] = static_cast<std::uint8_t>(frame.rgb[i] >> 16);
         rgb[3 * i + 1] = static_cast<std::uint8_t>(frame.rgb[i] >> 8);
         rgb[3 * i + 2] = static_cast<std::uint8_t>(frame.rgb[i]);
     }
-    return stbi_write_png(file.string().c_str(), frame.width, frame.height, 3, rgb.data(), frame.width * 3) != 0;
+    // Encoded in memory, so that every write of the file can be checked.
+    std::vector<std::uint8_t> png;
+    auto append = [](void* out, void* data, int size) {
+        auto* bytes = static_cast<std::uint8_t*>(data);
+        static_cast<std::vector<std::uint8_t>*>(out)->insert(static_cast<std::vector<std::uint8_t>*>(out)->end(),
+                                                             bytes, bytes + size);
+    };
+    if (!stbi_write_png_to_func(append, &png, frame.width, frame.height, 3, rgb.data(), frame.width * 3)) {
+        *error = file.string() + ": cannot encode the frame";
+        return false;
+    }
+    return WriteWholeFile(file, png, error);
 }
 
 namespace {
@@ -63,6 +81,19 @@ void PrintMessages() {
 }
 
 }  // namespace
+
+namespace {
+
+double CpuSeconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+}  // namespace
+
+double ThreadCpuSeconds() { return CpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
+double ProcessCpuSeconds() { return CpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error) {
     SimOptions o;
@@ -173,13 +204,10 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         script = std::move(input->script);
         replay = std::move(input->replay);
     }
-    std::ofstream trace;
-    if (!options.trace.empty()) {
-        trace.open(options.trace, std::ios::binary | std::ios::trunc);
-        if (!trace) {
-            std::fprintf(stderr, "trace: cannot write %s\n", options.trace.c_str());
-            return 2;
-        }
+    TextOutput trace;
+    if (!options.trace.empty() && !trace.Open(options.trace)) {
+        std::fprintf(stderr, "trace: cannot write %s\n", trace.Error().c_str());
+        return 2;
     }
     if (!options.record.empty() && !std::ofstream(options.record, std::ios::binary | std::ios::app)) {
         std::fprintf(stderr, "record: cannot write %s\n", options.record.c_str());
@@ -209,7 +237,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     std::int64_t presented = 0;  // frames presented so far
     std::int64_t stage_start = 0;
     bool first_stage = true;
-    bool frames_ok = true;
+    std::string output_error;  // the first output file that could not be written ends the run
     ProgramOptions program;
     program.headless = true;
     program.start_stage = options.stage;
@@ -240,9 +268,12 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     // The ending never ends by itself: a run without --frames stops once its
     // result is ready and the final scene has opened (32 frames later).
     int frames_with_result = 0;
+    double cpu_start = -1;
     hooks.before_step = [&] {
+        if (cpu_start < 0) cpu_start = ThreadCpuSeconds();
         if (options.frames >= 0 && frame >= options.frames) return false;
         if (options.frames < 0 && g_ResultReady && ++frames_with_result > 32) return false;
+        if (!output_error.empty()) return false;
         PadState pad = options.bot ? bot.Next() : script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;
         g_DX7.Headless()->SetPadState(pad.left, pad.right, pad.up, pad.down, pad.buttons);
@@ -255,19 +286,25 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
             if (options.frame_sink) options.frame_sink(shown);
             char name[32];
             std::snprintf(name, sizeof name, "frame_%06lld.png", static_cast<long long>(presented));
-            if (!options.frames_dir.empty() && !WriteFramePng(std::filesystem::path(options.frames_dir) / name, shown))
-                frames_ok = false;
+            std::string why;
+            if (!options.frames_dir.empty() && output_error.empty() &&
+                !WriteFramePng(std::filesystem::path(options.frames_dir) / name, shown, &why))
+                output_error = "frames-dir: cannot write " + why;
         }
         ++presented;
     };
     hooks.after_frame = [&] {
         ++frame;
         if (options.tallies) tallies.EndFrame();
-        if (trace)
-            trace << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
-                  << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
-                  << ",\"objects\":" << g_ObjectPack.GetObjectCount()
-                  << (options.tallies ? tallies.FrameFields() : std::string()) << "}\n";
+        if (options.stop_after_stage && g_StageEnd) g_StageNo = 10;
+        if (trace.IsOpen()) {
+            std::ostringstream line;
+            line << "{\"frame\":" << frame << ",\"stage_no\":" << g_StageNo << ",\"score\":" << g_Score
+                 << ",\"lives\":" << g_Lives << ",\"rank\":" << g_Rank
+                 << ",\"objects\":" << g_ObjectPack.GetObjectCount()
+                 << (options.tallies ? tallies.FrameFields() : std::string()) << "}\n";
+            if (!trace.Write(line.str()) && output_error.empty()) output_error = "trace: cannot write " + trace.Error();
+        }
     };
     hooks.after_stage = [&](int stage_no) { result.stage_ends.push_back({stage_no, g_Score, frame - stage_start}); };
     hooks.bench = std::move(bench);
@@ -281,6 +318,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     }
     result.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     g_ObjectPack.SetWatch(nullptr);
+    result.cpu_seconds = cpu_start < 0 ? 0 : ThreadCpuSeconds() - cpu_start;
     PrintMessages();
     SetClock(nullptr);
 
@@ -301,7 +339,11 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
     result.hits = tallies.Hits();
     result.peak_objects = tallies.PeakObjects();
     result.peak_enemy_bullets = tallies.PeakEnemyBullets();
-    if (!frames_ok) std::fprintf(stderr, "frames-dir: some frames could not be written\n");
+    if (trace.IsOpen() && !trace.Close() && output_error.empty()) output_error = "trace: cannot write " + trace.Error();
+    if (!output_error.empty()) {
+        std::fprintf(stderr, "%s\n", output_error.c_str());
+        return 1;
+    }
     return code;
 }
 

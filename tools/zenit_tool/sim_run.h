@@ -34,6 +34,7 @@ struct SimOptions {
     bool tallies = true;       // count what the run creates (no option: tests compare runs without)
     // Also handed every K-th presented frame (callers that keep frames, not an option).
     std::function<void(const HeadlessFrame& frame)> frame_sink;
+    bool stop_after_stage = false;  // the program ends with the first stage, as on Esc
 };
 
 inline constexpr const char* kSimOptionsUsage =
@@ -59,6 +60,7 @@ struct SimResult {
     bool tallied = false;
     // Score and frames at the end of each stage played.
     std::vector<ReplayInfo::StageEnd> stage_ends;
+    double cpu_seconds = 0;    // this thread's CPU time from the first frame to the end
 };
 
 // A whole file as it is ("" when it cannot be read).
@@ -80,8 +82,13 @@ int RunSim(const SimOptions& options, SimResult& result,
 // The options a replay's "# sim" line gives (those that change what is played).
 std::string ReplayNote(const SimOptions& options);
 
-// Writes an RGB picture (0x00RRGGBB pixels) as PNG; false when it cannot.
-bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame);
+// Writes an RGB picture (0x00RRGGBB pixels) as PNG; false when it cannot
+// (and why in `error`, when given).
+bool WriteFramePng(const std::filesystem::path& file, const HeadlessFrame& frame, std::string* error = nullptr);
+// CPU time of the calling thread / of the whole process. Each reading is a
+// system call (microseconds on some machines): not for every frame.
+double ThreadCpuSeconds();
+double ProcessCpuSeconds();
 
 // The summary line: {"stage_no":..,"frames":..,...,"hash":"<16 hex digits>"}.
 std::string SummaryJson(const SimResult& result);

@@ -38,6 +38,8 @@ const Ramp& RampByName(const std::string& name);  // "grey", "olive", ... ; abor
 
 // The palette texts 101..112 as stored in the string resources.
 std::vector<std::pair<int, std::string>> PaletteTexts();
+// Text 108, the stage-7 corridor's colours (made with its picture, stage7.cpp).
+std::string Stage7PaletteText();
 
 // ---- Images --------------------------------------------------------------
 struct Image {

@@ -14,7 +14,7 @@
 //                              tiles read as ground in each stage's own colours.
 //   105 (32) at 181: stage 4's steady colours (see Mesa)
 //   106 (96) at 101: six cycling ranges of 16 (stage-5 sea, surf, cloud shade, cloud, land, land)
-//   108 (132) at 101: four cycling ranges of 33 (stage-7 light tunnel, one hue each)
+//   108 (132) at 101: four cycling ranges of 33 (stage-7 corridor: floor, walls, rims, lights; see stage7.cpp)
 //   110 (121) at 111: two cycling ranges of 60 (stage-8 energy floor) and one steady colour
 #include "art.h"
 
@@ -200,16 +200,6 @@ Colours Sky() {
     return c;
 }
 
-// Stage 7: four loops of 33, a pulse of light running through each hue.
-Colours Tunnel() {
-    Colours c;
-    const Rgb hues[4][2] = {{{4, 10, 40}, {120, 230, 255}}, {{20, 4, 40}, {230, 140, 255}},
-                            {{30, 16, 0}, {255, 220, 120}}, {{36, 0, 10}, {255, 120, 100}}};
-    for (const auto& h : hues)
-        AddLoop(c, 33, [&](double p) { double a = std::pow(Wave(p), 3); return Mix(h[0], h[1], a); });
-    return c;
-}
-
 // Stage 8: two loops of 60 (energy veins in the floor), then one steady dark metal.
 Colours Core() {
     Colours c;
@@ -265,7 +255,7 @@ std::vector<std::pair<int, std::string>> PaletteTexts() {
         {105, Text(Mesa())},
         {106, Text(Sky())},
         {107, Text(MapStage(kSnow, 57, {}))},
-        {108, Text(Tunnel())},
+        {108, Stage7PaletteText()},
         {109, Text(Enemy(true))},
         {110, Text(Core())},
         {111, Text(Shared(true))},

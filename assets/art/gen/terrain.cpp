@@ -718,23 +718,6 @@ Image CloudShape(int w, int h, std::uint32_t seed, int light, int shade) {
 
 Image Cloud(const Entry& e, Context&) { return CloudShape(e.w, e.h, 720 + std::uint32_t(ArgInt(e, 0)), 149, 133); }
 
-// Stage 7: each row of the 360-row picture is shown stretched over the screen.
-// Four hues in bands of 90 rows, the pulse phase running out from the middle.
-Image Tunnel(const Entry& e, Context&) {
-    int row = ArgInt(e, 0);
-    Image img(320, 30);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 320; ++x) {
-            int Y = (row * 30 + y) % 360;
-            double hue = Y / 90.0 + (Bayer(x, Y) - 0.5) * 0.3;
-            int h = (int(std::floor(hue)) % 4 + 4) % 4;
-            double side = std::fabs(x - 159.5);
-            int phase = int(side / 4 + Y / 2.0 + 8 * std::sin(Y * 2 * kPi / 120)) % 33;
-            img.Set(x, y, std::uint8_t(101 + 33 * h + phase));
-        }
-    return img;
-}
-
 MakerRegistrar r1("tile", Tile);
 MakerRegistrar r2("edge", Edge);
 MakerRegistrar r3("overlay", Overlay);
@@ -749,7 +732,6 @@ MakerRegistrar r11("crater", Crater);
 MakerRegistrar r12("ruin", Ruin);
 MakerRegistrar r13("sky", Sky);
 MakerRegistrar r14("cloud", Cloud);
-MakerRegistrar r16("tunnel", Tunnel);
 
 }  // namespace
 }  // namespace art

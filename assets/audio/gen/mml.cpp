@@ -68,7 +68,8 @@ std::string SettingName(int key) {
 
 class MmlCompiler {
 public:
-    MmlCompiler(const std::string& text, const std::string& file) : s_(text), file_(file) {
+    MmlCompiler(const std::string& text, const std::string& file, MmlLimits limits)
+        : s_(text), file_(file), limits_(limits) {
         lineStarts_.push_back(0);
         for (std::size_t i = 0; i < s_.size(); ++i)
             if (s_[i] == '\n') lineStarts_.push_back(i + 1);
@@ -308,10 +309,12 @@ private:
         std::size_t savedEnd = end_;
         p_ = range.begin;
         end_ = range.end;
+        Step(Pos(p_));
         for (;;) {
             SkipSpace();
             if (p_ >= end_) break;
             SourcePos pos = Pos(p_);
+            Step(pos);
             char c = static_cast<char>(std::tolower(static_cast<unsigned char>(s_[p_])));
             if (c >= 'a' && c <= 'g') {
                 int key = Pitch(t);
@@ -359,6 +362,23 @@ private:
             }
         }
         end_ = savedEnd;
+    }
+
+    void Step(SourcePos pos) {
+        if (++steps_ > limits_.steps)
+            Fail(pos, "the song plays more than " + std::to_string(limits_.steps) +
+                          " commands (a repeat or macro runs too often)");
+    }
+
+    void CountEvent(SourcePos pos) {
+        if (++events_ > limits_.events)
+            Fail(pos, "the song has more than " + std::to_string(limits_.events) +
+                          " events (a repeat or macro runs too often)");
+    }
+
+    void AddEvent(Track& t, SmfEvent event, SourcePos pos) {
+        CountEvent(pos);
+        t.events.push_back(std::move(event));
     }
 
     int Pitch(const Track& t) {
@@ -431,8 +451,8 @@ private:
         for (int key : keys) {
             if (key < 0 || key > 127) Fail(pos, "the note is out of the MIDI range (octave " + std::to_string(t.octave) + ")");
             auto k = static_cast<std::uint8_t>(key);
-            t.events.push_back({t.tick, 2, {static_cast<std::uint8_t>(0x90 | status), k, static_cast<std::uint8_t>(t.velocity)}});
-            t.events.push_back({t.tick + sounding, 0, {static_cast<std::uint8_t>(0x80 | status), k, 0x40}});
+            AddEvent(t, {t.tick, 2, {static_cast<std::uint8_t>(0x90 | status), k, static_cast<std::uint8_t>(t.velocity)}}, pos);
+            AddEvent(t, {t.tick + sounding, 0, {static_cast<std::uint8_t>(0x80 | status), k, 0x40}}, pos);
             t.notes.push_back({t.tick, t.tick + sounding, pos});
         }
         t.tick += len;
@@ -441,16 +461,19 @@ private:
     void Setting(Track& t, int key, int value, SourcePos pos) {
         auto ch = static_cast<std::uint8_t>(t.channel - 1);
         if (key == kTempoKey) {
+            CountEvent(pos);
             tempos_.push_back({t.tick, key, value, pos});
             return;
         }
         t.settings.push_back({t.tick, key, value, pos});
         if (key == kProgramKey) {
-            t.events.push_back({t.tick, 1, {static_cast<std::uint8_t>(0xC0 | ch), static_cast<std::uint8_t>(value)}});
+            AddEvent(t, {t.tick, 1, {static_cast<std::uint8_t>(0xC0 | ch), static_cast<std::uint8_t>(value)}}, pos);
         } else {
-            t.events.push_back({t.tick, 1,
-                                {static_cast<std::uint8_t>(0xB0 | ch), static_cast<std::uint8_t>(key),
-                                 static_cast<std::uint8_t>(value)}});
+            AddEvent(t,
+                     {t.tick, 1,
+                      {static_cast<std::uint8_t>(0xB0 | ch), static_cast<std::uint8_t>(key),
+                       static_cast<std::uint8_t>(value)}},
+                     pos);
         }
     }
 
@@ -573,6 +596,7 @@ private:
 
     const std::string& s_;
     std::string file_;
+    MmlLimits limits_;
     std::vector<std::size_t> lineStarts_;
     std::size_t p_ = 0, end_ = 0;
 
@@ -586,10 +610,11 @@ private:
     std::deque<Track> tracks_;
     std::vector<SettingEvent> tempos_;
     int repeatDepth_ = 0, macroDepth_ = 0;
+    long events_ = 0, steps_ = 0;
 };
 
 }  // namespace
 
-std::vector<std::uint8_t> CompileMml(const std::string& text, const std::string& fileName) {
-    return MmlCompiler(text, fileName).Compile();
+std::vector<std::uint8_t> CompileMml(const std::string& text, const std::string& fileName, MmlLimits limits) {
+    return MmlCompiler(text, fileName, limits).Compile();
 }

@@ -86,6 +86,16 @@ private:
         return value;
     }
 
+    // A whole number in lo..hi (a double this large could not become an integer).
+    double Whole(const Word& key, double lo, double hi, const char* what) {
+        double value = Number(key);
+        if (value < lo || value > hi || value != std::floor(value))
+            Fail(words_[next_ - 1].pos, std::string(what) + " must be a whole number from " +
+                                            std::to_string(static_cast<long long>(lo)) + " to " +
+                                            std::to_string(static_cast<long long>(hi)));
+        return value;
+    }
+
     // "a" or "a -> b" or "a -> b @ seconds"
     SfxGlide Glide(const Word& key) {
         SfxGlide g;
@@ -107,7 +117,7 @@ private:
         else if (key.text == "fade_in") preset_.fadeIn = Positive(key);
         else if (key.text == "fade_out") preset_.fadeOut = Positive(key);
         else if (key.text == "loop") preset_.loop = true;
-        else if (key.text == "seed") preset_.seed = static_cast<std::uint32_t>(Positive(key));
+        else if (key.text == "seed") preset_.seed = static_cast<std::uint32_t>(Whole(key, 0, 4294967295.0, "the seed"));
         else Fail(key.pos, "unknown setting '" + key.text + "' (effect settings come before the first 'layer')");
     }
 
@@ -144,10 +154,7 @@ private:
             l.tremoloDepth = Positive(key);
             l.tremoloRate = Positive(key);
         } else if (key.text == "repeat") {
-            const Word& w = words_[next_ < words_.size() ? next_ : 0];
-            double count = Positive(key);
-            if (count < 1 || count != std::floor(count)) Fail(w.pos, "repeat count must be a whole number from 1");
-            l.repeat = static_cast<int>(count);
+            l.repeat = static_cast<int>(Whole(key, 1, 10000, "the repeat count"));
             l.repeatGap = Positive(key);
         } else if (key.text == "notes") {
             l.notes.clear();

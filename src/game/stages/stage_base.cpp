@@ -130,7 +130,10 @@ bool CStageBase::Call_Events() {
     UpdateScoreRate();
     ServeSoundRequests();
     if (Count == MusicStart) g_DX7.DM_PauseOut();
-    if (Count <= def_.last_scripted_frame) RunScript(def_.script, Count);
+    if (Count <= def_.last_scripted_frame) {
+        RunScript(def_.script, Count);
+        RunRules(Count);
+    }
     return false;
 }
 

@@ -77,6 +77,11 @@ public:
 
     const StageDef& Def() const { return def_; }
 
+protected:
+    // Script rules a table cannot hold (the random columns of the sky
+    // stages, the spawn streams), run after the table on every scripted frame.
+    virtual void RunRules(std::int32_t /*count*/) {}
+
 private:
     void ServeSoundRequests();
     bool GateOpen() const;
