@@ -5,6 +5,8 @@
 #include "game/ending/ending.h"
 #include "game/stages/stage1.h"
 #include "game/stages/stage4.h"
+#include "game/stages/stage5.h"
+#include "game/stages/stage6.h"
 #include "game/stages/stage7.h"
 
 namespace {
@@ -18,6 +20,8 @@ std::unique_ptr<GameObject> Make() {
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
     {4, Make<CStage4>},
+    {5, Make<CStage5>},
+    {6, Make<CStage6>},
     {7, Make<CStage7>},
     {9, Make<CEnding>},
 };

@@ -7,6 +7,7 @@
 
 #include "gallery.h"
 #include "game/stages/bg4.h"
+#include "game/stages/bg5.h"
 #include "game/stages/enemy_spawns.h"
 #include "game/stages/hull_sprites.h"
 #include "game/stages/large_spawns.h"
@@ -132,7 +133,8 @@ constexpr GalleryScene kScenes[] = {
     {"boss2", "CEN011 deck turrets, CEN012 escort saucers", 2, 481, 60, 0.0, kBoss2},
     {"stage4", "CEN017 bunker, CEN018 domes (one hides a CEN010), CEN010 targets, CEN016 fighters", 4, 481, 60, 0.4,
      kStage4, MakeStageObject<CBG4>},
-    {"stage5", "CEN019 gunship, CEN020 bombers, CEN016 fighters, CEN029 divers", 5, 481, 60, 1.0, kStage5},
+    {"stage5", "CEN019 gunship, CEN020 bombers, CEN016 fighters, CEN029 divers", 5, 481, 60, 1.0, kStage5,
+     MakeStageObject<CBG5>},
     {"stage6", "CEN022 turrets, CEN023 pillbox, CEN024 turret carrier, CEN008, CEN007, CEN016", 6, 601, 60, 0.4,
      kStage6},
     {"boss6", "CEN021 interceptors", 6, 601, 60, 0.4, kBoss6},

@@ -171,22 +171,6 @@ Model Bomber(int) {  // 96 long, 48 across
     m.Ellipse(-20, 0, 2, 2, kRed).Flat(kLights);
     return m;
 }
-Model Snakehead(int) {
-    Model m;
-    m.Poly({{4, -6}, {16, -12}, {12, -4}}, kGrey).MirrorY();  // jaws
-    m.Ellipse(-2, 0, 15, 13, kGreen, 1.1);
-    m.Ellipse(2, 0, 9, 8, kGreen, 1.3).Bias(0.1);
-    m.Ellipse(6, -6, 2.4, 2, kRed).Flat(kLights);
-    m.Ellipse(6, 6, 2.4, 2, kRed).Flat(kLights);
-    return m;
-}
-Model Snakeseg(int v) {
-    double r = (v % 2 == 0) ? 12.5 : 8.5;
-    Model m;
-    m.Ellipse(0, 0, r, r, kGreen, 1.1);
-    m.Ellipse(0, 0, r * 0.55, r * 0.55, v >= 2 ? kFire : kGreen, 1.4).Bias(0.1);
-    return m;
-}
 Model Bomb(int t) {
     bool heavy = t >= 4;
     double s = heavy ? 1.8 : 1.0;
@@ -333,8 +317,6 @@ const std::map<std::string, ModelDef>& Defs() {
         {"rocket", {8, Rocket}},
         {"gunship", {0, Gunship, kPi / 2, {false, true}}},
         {"bomber", {0, Bomber, kPi / 2, {false, true}}},
-        {"snakehead", {16, Snakehead}},
-        {"snakeseg", {0, Snakeseg}},
         {"bomb", {0, Bomb}},
         {"turret_s", {8, TurretS}},
         {"turret_big", {8, TurretBig}},

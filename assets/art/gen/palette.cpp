@@ -13,7 +13,8 @@
 //                              The same layout in every map stage, so the shared ground
 //                              tiles read as ground in each stage's own colours.
 //   105 (32) at 181: stage 4's steady colours (see Mesa)
-//   106 (96) at 101: six cycling ranges of 16 (stage-5 sea, surf, cloud shade, cloud, land, land)
+//   106 (96) at 101: six cycling ranges of 16 (stage 5: sea, glitter, sea in shadow, cloud shade,
+//                              cloud, drifting cloud)
 //   108 (132) at 101: four cycling ranges of 33 (stage-7 corridor: floor, walls, rims, lights; see stage7.cpp)
 //   110 (121) at 111: two cycling ranges of 60 (stage-8 energy floor) and one steady colour
 #include "art.h"
@@ -151,10 +152,20 @@ const Terrain kDesert{{10, 50, 70}, {30, 130, 150}, {190, 250, 240}, {90, 56, 28
                       {70, 44, 30}, {146, 96, 60}, {214, 170, 120}, {60, 46, 40}, {130, 108, 92}, {210, 190, 170},
                       {40, 50, 16}, {96, 110, 40}, {170, 180, 90}, {50, 46, 44}, {120, 112, 104}, {214, 206, 196},
                       {150, 110, 50}, {224, 186, 110}, {252, 236, 190}};
-const Terrain kSnow{{10, 24, 60}, {40, 80, 140}, {210, 240, 255}, {90, 104, 130}, {180, 196, 220}, {250, 252, 255},
-                    {60, 70, 90}, {120, 134, 160}, {196, 210, 230}, {40, 44, 56}, {96, 104, 120}, {180, 188, 204},
-                    {10, 40, 40}, {30, 90, 80}, {110, 170, 150}, {36, 36, 50}, {90, 92, 120}, {190, 192, 220},
-                    {120, 120, 130}, {180, 180, 190}, {236, 236, 244}};
+// Stage 6, the naval base: harbour water dark and oily, the yard's asphalt a deep
+// slate (luminance about 0.07), red roof paint, granite, naval grey, concrete kept dark
+// enough that the ground units stand above it, crane yellow.
+const Terrain kHarbour{{4, 16, 28}, {14, 44, 62}, {84, 128, 146}, {14, 18, 26}, {60, 70, 82}, {146, 156, 166},
+                       {44, 18, 16}, {126, 56, 40}, {214, 146, 104}, {30, 30, 34}, {96, 96, 100}, {190, 188, 180},
+                       {24, 34, 44}, {86, 102, 116}, {186, 200, 212}, {40, 38, 34}, {112, 106, 94}, {204, 198, 178},
+                       {96, 66, 8}, {204, 152, 28}, {252, 224, 112}};
+// 230..234 navy (the boss, the boats' lights), 235..237 signal green.
+Colours HarbourExtras() {
+    Colours c;
+    AddRamp(c, 5, {14, 20, 36}, {48, 62, 90}, {156, 176, 204});
+    AddRamp(c, 3, {8, 56, 28}, {40, 176, 84}, {176, 252, 196});
+    return c;
+}
 // The ending: a warm late afternoon over the home valley, then the sunset.
 const Terrain kHomeward{{18, 58, 104}, {46, 124, 166}, {226, 246, 248}, {30, 66, 24}, {90, 148, 50}, {196, 222, 118},
                         {64, 42, 22}, {140, 98, 52}, {214, 178, 116}, {58, 52, 50}, {128, 118, 104}, {214, 204, 184},
@@ -188,15 +199,19 @@ Colours Mesa() {
     return c;
 }
 
-// Stage 5: six loops of 16 over sea, surf, cloud shade, cloud, land and land.
+// Stage 5, high above the clouds: six loops of 16. The sea far below (a
+// swell, its glitter, and the same swell in the shadows the deck casts),
+// the cloud deck's shaded and lit flanks (a faint billow), and the lit
+// crests of the clouds that drift past under the ship. Hazy and cool; the
+// lit cloud stays below the white of the bullets' cores.
 Colours Sky() {
     Colours c;
-    AddLoop(c, 16, [](double p) { return Mix({16, 42, 106}, {30, 74, 150}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { double a = Wave(p); return a > 0.8 ? Mix({70, 150, 220}, {230, 250, 255}, (a - 0.8) / 0.2) : Mix({30, 90, 170}, {70, 150, 220}, a / 0.8); });
-    AddLoop(c, 16, [](double p) { return Mix({120, 140, 176}, {146, 164, 196}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({214, 226, 240}, {250, 252, 255}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({40, 110, 50}, {56, 130, 60}, Wave(p)); });
-    AddLoop(c, 16, [](double p) { return Mix({150, 130, 80}, {170, 150, 96}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({26, 62, 118}, {36, 78, 138}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({36, 78, 138}, {196, 224, 250}, std::pow(Wave(p), 8)); });
+    AddLoop(c, 16, [](double p) { return Mix({16, 38, 80}, {22, 48, 94}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({104, 120, 158}, {120, 136, 172}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({178, 190, 214}, {198, 208, 228}, Wave(p)); });
+    AddLoop(c, 16, [](double p) { return Mix({196, 206, 226}, {226, 232, 244}, Wave(p)); });
     return c;
 }
 
@@ -254,7 +269,7 @@ std::vector<std::pair<int, std::string>> PaletteTexts() {
         {104, Text(MapStage(kDesert, 61, {}))},
         {105, Text(Mesa())},
         {106, Text(Sky())},
-        {107, Text(MapStage(kSnow, 57, {}))},
+        {107, Text(MapStage(kHarbour, 57, HarbourExtras()))},
         {108, Stage7PaletteText()},
         {109, Text(Enemy(true))},
         {110, Text(Core())},

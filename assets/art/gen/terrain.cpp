@@ -680,44 +680,6 @@ Image Ruin(const Entry& e, Context&) {
     return img;
 }
 
-// Stage 5: sea, islands and cloud banks, 480 rows that repeat.
-Image Sky(const Entry& e, Context&) {
-    int row = ArgInt(e, 0);
-    Image img(320, 32);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 320; ++x) {
-            int Y = row * 32 + y;
-            double land = Fbm(x * 1.5, Y, 480, 700, 4);
-            double cloud = Fbm(x * 1.5 + 37, Y, 480, 710, 4);
-            double shade = Fbm(x * 1.5 + 37 - 14, Y - 12, 480, 710, 4);
-            double swell = Fbm(x * 1.5 + 91, Y, 480, 720, 3);
-            int wave = int(std::floor(Y * 0.5 + x * 0.25 + land * 10 + swell * 14)) & 15;
-            std::uint8_t c = std::uint8_t(101 + wave);
-            if (land > 0.62) c = std::uint8_t(land > 0.66 ? 165 + (int(land * 40) & 15) : 181 + ((x + Y) & 15));
-            else if (land > 0.57) c = std::uint8_t(117 + wave);
-            if (cloud > 0.63) c = std::uint8_t(149 + (int(cloud * 60 + Y / 4) & 15));
-            else if (shade > 0.63) c = std::uint8_t(133 + (int(shade * 60 + Y / 4) & 15));
-            img.Set(x, y, c);
-        }
-    return img;
-}
-
-Image CloudShape(int w, int h, std::uint32_t seed, int light, int shade) {
-    Image img(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            double dx = (x + 0.5 - w / 2.0) / (w / 2.0), dy = (y + 0.5 - h / 2.0) / (h / 2.0);
-            double n = Fbm(x * 32.0 / w, y * 32.0 / h, 32, seed, 3);
-            double d = dx * dx + dy * dy + (n - 0.5) * 0.9;
-            if (d > 0.85) continue;
-            bool dark = dx + dy > 0.5 - n * 0.4;
-            img.Set(x, y, std::uint8_t((dark ? shade : light) + ((x / 3 + y / 3) & 15)));
-        }
-    return img;
-}
-
-Image Cloud(const Entry& e, Context&) { return CloudShape(e.w, e.h, 720 + std::uint32_t(ArgInt(e, 0)), 149, 133); }
-
 MakerRegistrar r1("tile", Tile);
 MakerRegistrar r2("edge", Edge);
 MakerRegistrar r3("overlay", Overlay);
@@ -730,8 +692,6 @@ MakerRegistrar r9("quarter", Quarter);
 MakerRegistrar r10("wreck", Wreck);
 MakerRegistrar r11("crater", Crater);
 MakerRegistrar r12("ruin", Ruin);
-MakerRegistrar r13("sky", Sky);
-MakerRegistrar r14("cloud", Cloud);
 
 }  // namespace
 }  // namespace art

@@ -98,7 +98,7 @@ void CBoss::PlaceDrawRegister() {
     body_.Move(x + p.body_offset.dx, y + p.body_offset.dy);
     for (std::size_t i = 0; i < parts_.size(); ++i) parts_[i].Move(x + p.parts[i].dx, y + p.parts[i].dy);
 
-    const std::int32_t mode = flash_ == 4 ? 2 : 0;
+    const std::int32_t mode = DrawMode();
     g_DDBPack.AddBlt(body_, p.body_sprite, p.body_layer, 0, mode);
     DrawOnBody(x, y, mode);
     if (p.shadow_sprite != 0 && g_FrameCount % 2 == 0) {
@@ -106,17 +106,18 @@ void CBoss::PlaceDrawRegister() {
         g_DDBPack.AddBlt(shadow_, p.shadow_sprite, kShadowLayer, 0, 0);
     }
 
+    for (const CQ7Pos& part : parts_) Register(part);
+    Register(main_);
+}
+
+void CBoss::Register(const CQ7Pos& rect) const {
     if (hit_points_ <= 0) return;
-    auto add = [&](const CQ7Pos& rect) {
-        if (p.ground) {
-            g_HitList1.Add(rect, 1);
-            g_ObstacleList.Add(rect, 1);
-        } else {
-            g_HitList2.Add(rect, 1);
-        }
-    };
-    for (const CQ7Pos& part : parts_) add(part);
-    add(main_);
+    if (profile_.ground) {
+        g_HitList1.Add(rect, 1);
+        g_ObstacleList.Add(rect, 1);
+    } else {
+        g_HitList2.Add(rect, 1);
+    }
 }
 
 void CBoss::Defeat() {
@@ -132,6 +133,7 @@ void CBoss::Defeat() {
     const std::int32_t x = RoundX(), y = RoundY();
     for (const BossOffset& o : p.defeat_smokes) MakeSmoke(x + o.dx, y + o.dy, 0, 0, true, 4, kSmokeLayer);
     if (p.wreck_sprite != 0) enemy_fx::LeaveWreck(x, y, p.wreck_sprite, p.wreck_layer);
+    OnDefeat();
 }
 
 // ---- Shots ----------------------------------------------------------------------------

@@ -108,8 +108,20 @@ protected:
     // body's draw mode. Defaults to nothing.
     virtual void DrawOnBody(std::int32_t /*x*/, std::int32_t /*y*/, std::int32_t /*mode*/) {}
 
+    // Places, draws and registers the boss after its move: by default the
+    // profile's body, shadow and parts around the rounded centre. A boss
+    // whose body is not one piece places its own.
+    virtual void PlaceDrawRegister();
+    // Extra effects of the defeat, after the profile's smokes.
+    virtual void OnDefeat() {}
+
     // Moves along a descent table (base y too), as the entries do.
     void Descend(std::span<const DescentStep> table, std::int32_t t);
+    // Adds a collision rectangle to the lists the boss hurts the ship with
+    // (nothing once its hit points are gone).
+    void Register(const CQ7Pos& rect) const;
+    // Draw mode of the body this frame: the white flash on a fresh hit.
+    std::int32_t DrawMode() const { return flash_ == 4 ? 2 : 0; }
 
     std::int32_t RoundX() const { return RoundHalfEven(x_); }
     std::int32_t RoundY() const { return RoundHalfEven(y_); }
@@ -122,7 +134,6 @@ protected:
 
 private:
     void Defeat();
-    void PlaceDrawRegister();
 
     std::int32_t frame_ = 0;
     std::int32_t hit_points_ = 0;

@@ -44,6 +44,7 @@ public:
     void Call_Initial(int& slot) override;
     bool Call_Events() override;
 
+    std::int32_t CG() const { return param_.CG_No; }
     const CQ7Pos& DrawPos() const { return draw_; }
 
 private:

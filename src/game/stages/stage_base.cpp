@@ -85,6 +85,7 @@ void CStageBase::Call_Initial(int&) {
 
     // 6..8. Random sequences, flags, rank-derived values.
     g_Angle.RndReset();
+    if (def_.rnd16_start != 0) g_Angle.ReSet_Rnd16(def_.rnd16_start);
     g_ShadowsOn = def_.shadows;
     g_BulletsOff = false;
     if (def_.stage_no >= 2) g_NoDamage = false;

@@ -62,6 +62,7 @@ struct StageDef {
     MusicSetup music;
     std::int32_t last_scripted_frame = 0;
     std::span<const ScriptEntry> script;
+    std::int32_t rnd16_start = 0;  // where the 16-table's cursor starts after the reset
 };
 
 class CStageBase : public GameObject {

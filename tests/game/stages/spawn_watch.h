@@ -39,6 +39,14 @@ public:
         return n;
     }
     int NewTotal() const { return static_cast<int>(fresh_.size()); }
+    // The new objects of class T themselves.
+    template <class T>
+    std::vector<const T*> Fresh() const {
+        std::vector<const T*> out;
+        for (const GameObject* ob : fresh_)
+            if (const T* t = dynamic_cast<const T*>(ob)) out.push_back(t);
+        return out;
+    }
 
 private:
     std::map<int, const GameObject*> live_;
