@@ -4,6 +4,8 @@
 
 #include "game/ending/ending.h"
 #include "game/stages/stage1.h"
+#include "game/stages/stage2.h"
+#include "game/stages/stage3.h"
 #include "game/stages/stage4.h"
 #include "game/stages/stage5.h"
 #include "game/stages/stage6.h"
@@ -19,6 +21,8 @@ std::unique_ptr<GameObject> Make() {
 // One row per stage object: {stage number, Make<CStageN>}.
 const StageEntry kStages[] = {
     {1, Make<CStage1>},
+    {2, Make<CStage2>},
+    {3, Make<CStage3>},
     {4, Make<CStage4>},
     {5, Make<CStage5>},
     {6, Make<CStage6>},

@@ -62,6 +62,12 @@ inline Image Render(int w, int h, const Model& m, double angle, RenderOptions op
 }
 
 constexpr double kPi = 3.14159265358979323846;
+
+// The sea round a craft sailing bow down: foam in the clear pixels beside it,
+// widest at the bow (`bow_y`) and thinning to a trace at the stern
+// (`stern_y`), rows counted from the craft's centre, which lies `origin_y`
+// rows below the picture's centre.
+void SeaFoam(Image& img, double origin_y, double bow_y, double stern_y);
 inline double Heading8(int h) { return h * kPi / 4; }
 inline double Heading16(int h) { return h * kPi / 8; }
 

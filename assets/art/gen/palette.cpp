@@ -148,10 +148,28 @@ const Terrain kMeadow{{10, 28, 84}, {34, 96, 180}, {196, 238, 255}, {14, 32, 14}
                       {52, 34, 20}, {118, 84, 46}, {204, 168, 104}, {40, 40, 42}, {110, 106, 98}, {206, 200, 184},
                       {4, 22, 18}, {22, 74, 42}, {112, 174, 78}, {34, 36, 44}, {106, 108, 116}, {210, 212, 216},
                       {120, 100, 54}, {190, 168, 104}, {238, 224, 168}};
-const Terrain kDesert{{10, 50, 70}, {30, 130, 150}, {190, 250, 240}, {90, 56, 28}, {190, 142, 78}, {250, 222, 160},
-                      {70, 44, 30}, {146, 96, 60}, {214, 170, 120}, {60, 46, 40}, {130, 108, 92}, {210, 190, 170},
-                      {40, 50, 16}, {96, 110, 40}, {170, 180, 90}, {50, 46, 44}, {120, 112, 104}, {214, 206, 196},
-                      {150, 110, 50}, {224, 186, 110}, {252, 236, 190}};
+// Stages 2 and 3 share text 104 and differ by the ranges their pictures use. Stage 3's sea is the
+// shared ground cells seen through it: their ramp (197..202) is deep water (mean luminance about
+// 0.07), their lit tufts wave crests, their stones (208..212) whitecaps and their flowers (227,
+// 229) glints of the sun. Stage 2's desert city draws with the rest: its water (181..196, an
+// oasis green-blue), sandstone (203..207), palms and scrub (213..217), concrete (218..222), dusky
+// ochre sand (230, 231, 223..226, 232), terracotta (233..237) and whitewash (238..241).
+const Terrain kDesertAndSea{{10, 50, 62}, {28, 118, 128}, {190, 246, 230}, {6, 18, 46}, {22, 64, 116}, {118, 186, 226},
+                            {66, 40, 26}, {160, 112, 70}, {236, 204, 150}, {8, 26, 56}, {62, 126, 172}, {226, 246, 252},
+                            {20, 36, 14}, {66, 104, 38}, {168, 196, 96}, {36, 34, 34}, {92, 86, 80}, {186, 180, 168},
+                            {94, 56, 28}, {148, 98, 52}, {228, 182, 116}};
+Colours DesertAndSea() {
+    Colours extra;
+    extra.push_back({36, 20, 12});   // 230, 231: the sand's shade
+    extra.push_back({62, 36, 18});
+    extra.push_back({250, 224, 170});  // 232: its sunlit grain
+    AddRamp(extra, 5, {72, 26, 16}, {172, 76, 44}, {240, 156, 104});   // 233..237 terracotta
+    AddRamp(extra, 4, {104, 98, 92}, {190, 180, 160}, {250, 246, 232});  // 238..241 whitewash
+    Colours c = MapStage(kDesertAndSea, 61, extra);
+    c[227 - 181] = {250, 226, 130};  // pale gold: line paint on concrete, the sun's glint on the sea
+    return c;
+}
+
 // Stage 6, the naval base: harbour water dark and oily, the yard's asphalt a deep
 // slate (luminance about 0.07), red roof paint, granite, naval grey, concrete kept dark
 // enough that the ground units stand above it, crane yellow.
@@ -266,7 +284,7 @@ std::vector<std::pair<int, std::string>> PaletteTexts() {
         {101, Text(Shared(false))},
         {102, Text(MapStage(kMeadow, 52, {{170, 60, 40}, {220, 110, 70}, {250, 180, 130}}))},
         {103, Text(Enemy(false))},
-        {104, Text(MapStage(kDesert, 61, {}))},
+        {104, Text(DesertAndSea())},
         {105, Text(Mesa())},
         {106, Text(Sky())},
         {107, Text(MapStage(kHarbour, 57, HarbourExtras()))},

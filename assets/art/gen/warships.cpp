@@ -5,8 +5,10 @@
 // hulls of the last stage, the gun fortress (CEN027) and the missile walker
 // (CEN028).
 //
-// The land dreadnoughts of the desert and snow stages roll on two long
-// tracks under a steel hull; the mothership of the last stages flies. Every
+// The frigate, the battleship and the tank carrier sail: the fleet of the
+// sea stage and the naval base, each in its own bow wave, which trails back
+// along its sides and thins out toward the stern; the mothership of the last
+// stages flies. Every
 // turret mount is drawn where the class's part table puts the part, read
 // from the tables the game itself uses, and the pieces are cut along the
 // stages' own piece tables, so picture, parts and composition cannot drift
@@ -116,16 +118,8 @@ void Mounts(Model& m, std::span<const LargePartDef> parts) {
         if (const double r = MountRadius(p.sprite_base); r > 0) Barbette(m, p.dx, p.dy, r);
 }
 
-// A track run down one side; its links are drawn by Treads.
-void Track(Model& m, double x, double y0, double y1, double half_width) {
-    m.Box(x, (y0 + y1) / 2, half_width, (y1 - y0) / 2, kGrey, 2).Bias(-0.25);
-    m.Box(x, (y0 + y1) / 2, 1, (y1 - y0) / 2 - 3, kGrey, 0.5).Bias(-0.5);  // the guide horns down the middle
-    m.Capsule({x, y0 + 2}, {x, y0 + 4}, half_width - 1, kGrey).Bias(-0.1);  // the idler and the sprocket
-    m.Capsule({x, y1 - 4}, {x, y1 - 2}, half_width - 1, kGrey).Bias(-0.1);
-}
-void Treads(Canvas& c, double x, double y0, double y1, double half_width) {
-    for (double y = y0 + 2; y < y1 - 1; y += 3) c.ShadeLine({x - half_width + 1, y}, {x + half_width - 1, y}, -2, &kGrey);
-}
+// The sea round a hull sailing bow down (see SeaFoam).
+void Foam(Canvas& c, double bow_y, double stern_y) { SeaFoam(c.img, c.origin.y, bow_y, stern_y); }
 
 // The outline from half-widths at given rows, mirrored about x = 0.
 std::vector<Vec> Mirrored(std::initializer_list<Vec> half) {
@@ -191,7 +185,6 @@ void Lifeboat(Model& m, double x, double y0, double y1) {
 Canvas Frigate() {
     std::vector<Level> levels(4);
     Model& deck = levels[0].model;
-    for (double s : {-1.0, 1.0}) Track(deck, 55 * s, -126, 112, 7);
     deck.Poly(Mirrored({{0, 143}, {24, 124}, {42, 96}, {50, 60}, {50, -104}, {44, -130}, {34, -143}}), kSteel, 4)
         .Bias(-0.1);
     const auto top = Mirrored({{0, 133}, {20, 117}, {36, 92}, {44, 60}, {44, -102}, {39, -125}, {30, -136}});
@@ -199,7 +192,6 @@ Canvas Frigate() {
     deck.Poly(Mirrored({{0, 128}, {12, 116}, {18, 104}}), kGrey, 1).Bias(-0.05);  // the bow's raised peak
     deck.Box(0, -139, 22, 1.2, kRed).Flat(kCycle + 4);                              // stern lamps
     levels[0].detail = [top](Canvas& c) {
-        for (double s : {-1.0, 1.0}) Treads(c, 55 * s, -126, 112, 7);
         Plating(c, kGrey, -44, 44, -126, 120, 16, 22);
         for (size_t i = 0; i + 1 < top.size(); ++i) Rivets(c, top[i], top[i + 1], 4, kSteel);
         for (double s : {-1.0, 1.0}) {
@@ -238,7 +230,9 @@ Canvas Frigate() {
     House(high, 0, -33, 9, 5, kSteel, 0.05, false);   // after deckhouse
     high.Ellipse(0, -34, 2.5, 2.5, kGlass, 1.4);      // searchlight
     high.Box(0, -1, 15, 0.8, kGrey).Flat(kGrey[1]);   // the yard of the mast
-    return DrawLevels(128, 288, {0, 0}, levels);
+    Canvas c = DrawLevels(128, 288, {0, 0}, levels);
+    Foam(c, 143, -143);
+    return c;
 }
 
 // ---- CEN014, the battleship: 176 x 528, bow down, reaching 384 above its centre -------
@@ -247,10 +241,9 @@ Canvas Battleship() {
     const Vec origin{0, 120};  // the hull centre from the picture's centre
     std::vector<Level> levels(4);
     Model& deck = levels[0].model;
-    for (double s : {-1.0, 1.0}) Track(deck, 80 * s, -360, 120, 7);
     deck.Poly(Mirrored({{0, 143}, {28, 122}, {52, 92}, {70, 56}, {78, 20}, {78, -340}, {70, -370}, {54, -384}}), kSteel, 5)
         .Bias(-0.15);
-    // The secondary battery stands on sponsons over the tracks.
+    // The secondary battery stands on sponsons out of the sides.
     for (const LargePartDef& p : en014::kParts)
         if (p.sprite_base == en014::kSmall) deck.Ellipse(p.dx, p.dy, 11, 11, kSteel, 0.6).Bias(-0.1);
     const auto top = Mirrored({{0, 132}, {24, 114}, {46, 88}, {62, 54}, {70, 20}, {70, -336}, {63, -364}, {49, -376}});
@@ -262,7 +255,6 @@ Canvas Battleship() {
     }
     deck.Box(0, -380, 30, 1.2, kRed).Flat(kCycle + 6);
     levels[0].detail = [top](Canvas& c) {
-        for (double s : {-1.0, 1.0}) Treads(c, 80 * s, -360, 120, 7);
         Planks(c, kRust, -70, 70, -376, 132, 5, 46);
         for (size_t i = 0; i + 1 < top.size(); ++i) Rivets(c, top[i], top[i + 1], 4, kSteel);
     };
@@ -307,7 +299,9 @@ Canvas Battleship() {
     House(high, 0, -236, 18, 9, kSteel, 0.1, false);
     high.Capsule({-10, -243}, {10, -243}, 1.6, kGrey);
     high.Ellipse(0, -224, 4, 4, kGlass, 1.3);
-    return DrawLevels(176, 528, origin, levels);
+    Canvas c = DrawLevels(176, 528, origin, levels);
+    Foam(c, 143, -384);
+    return c;
 }
 
 // ---- CEN015, the tank carrier: 160 x 272, bow ramp down --------------------------------
@@ -315,7 +309,6 @@ Canvas Battleship() {
 Canvas Carrier() {
     std::vector<Level> levels(3);
     Model& deck = levels[0].model;
-    for (double s : {-1.0, 1.0}) Track(deck, 73 * s, -126, 118, 6);
     deck.Poly(Mirrored({{58, 136}, {68, 124}, {68, -122}, {60, -136}}), kSteel, 5).Bias(-0.1);
     const auto top = Mirrored({{56, 124}, {62, 116}, {62, -118}, {55, -128}});
     deck.Poly(top, kGrey, 1.2).Bias(-0.25);
@@ -324,7 +317,6 @@ Canvas Carrier() {
         if (p.sprite_base == en015::kHatch) deck.Box(p.dx, p.dy, 17, 17, kGrey, 2.5).Bias(-0.45);  // hatch wells
     }
     levels[0].detail = [top](Canvas& c) {
-        for (double s : {-1.0, 1.0}) Treads(c, 73 * s, -126, 118, 6);
         Plating(c, kGrey, -62, 62, -116, 124, 20, 28);
         for (double x = -38; x <= 38; x += 4) c.ShadeLine({x, 126}, {x, 134}, -1, &kGrey);  // ramp ribs
         // Hazard stripes down the deck edges, parking bays round the tanks.
@@ -354,7 +346,9 @@ Canvas Carrier() {
     House(high, -18, -124, 10, 6, kSteel, 0.2, false);
     Funnel(high, 20, -124, 6, 5);
     high.Ellipse(-18, -125, 2.5, 2.5, kGlass, 1.3);
-    return DrawLevels(160, 272, {0, 0}, levels);
+    Canvas c = DrawLevels(160, 272, {0, 0}, levels);
+    Foam(c, 136, -136);
+    return c;
 }
 
 // ---- CEN026, the mothership: 144 x 224 hull, nose down, over wings 288 across --------

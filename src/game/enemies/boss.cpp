@@ -99,7 +99,7 @@ void CBoss::PlaceDrawRegister() {
     for (std::size_t i = 0; i < parts_.size(); ++i) parts_[i].Move(x + p.parts[i].dx, y + p.parts[i].dy);
 
     const std::int32_t mode = DrawMode();
-    g_DDBPack.AddBlt(body_, p.body_sprite, p.body_layer, 0, mode);
+    g_DDBPack.AddBlt(body_, BodySprite(), p.body_layer, 0, mode);
     DrawOnBody(x, y, mode);
     if (p.shadow_sprite != 0 && g_FrameCount % 2 == 0) {
         shadow_.Move(x + p.shadow_offset.dx, y + p.shadow_offset.dy);

@@ -104,6 +104,8 @@ protected:
     virtual void Attack(std::int32_t t) = 0;
     // Damage taken this frame; by default what hits the main rectangle.
     virtual std::int32_t Damage() const;
+    // The body's picture this frame; by default the profile's.
+    virtual std::int32_t BodySprite() const { return profile_.body_sprite; }
     // Draws what sits on the body (guns, lights) right after it, in the
     // body's draw mode. Defaults to nothing.
     virtual void DrawOnBody(std::int32_t /*x*/, std::int32_t /*y*/, std::int32_t /*mode*/) {}

@@ -30,12 +30,12 @@ void CEN011::SetUp() {
 
 void CEN011::Fire() { FireTama(x_, y_, hit_.KAKUDO16(g_MyShipPos), kMuzzle, ep_.ShotSpeedAdd); }
 
-void SpawnBossTurret(std::int32_t mode, std::int32_t first_shot, std::int32_t shot_interval) {
+std::int32_t SpawnBossTurret(std::int32_t mode, std::int32_t first_shot, std::int32_t shot_interval) {
     g_EnemyParam.EntryFrames = 0;
     g_EnemyParam.Mode = mode;
     g_EnemyParam.ShotSpeedAdd = 0;
     g_EnemyParamEx.FirstShot = first_shot;
     g_EnemyParamEx.ShotInterval = shot_interval;
     g_EnemyParamEx.FireLimitY = 240;
-    g_ObjectPack.Spawn<CEN011>(3, VB_TRUE);
+    return g_ObjectPack.Spawn<CEN011>(3, VB_TRUE);
 }

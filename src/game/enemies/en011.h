@@ -17,5 +17,5 @@ protected:
 
 // The boss's protocol: turret `mode` (0 or 1) firing first at its frame
 // `first_shot`, then every `shot_interval` (rank-adjusted), created on object
-// layer 3.
-void SpawnBossTurret(std::int32_t mode, std::int32_t first_shot, std::int32_t shot_interval);
+// layer 3. Returns its slot.
+std::int32_t SpawnBossTurret(std::int32_t mode, std::int32_t first_shot, std::int32_t shot_interval);

@@ -42,10 +42,10 @@ void CEN012::Move() {
     }
 }
 
-void SpawnBossEscort(double y, std::int32_t mode, std::int32_t entry_frames) {
+std::int32_t SpawnBossEscort(double y, std::int32_t mode, std::int32_t entry_frames) {
     g_EnemyParam.X = kCentre;
     g_EnemyParam.Y = y;
     g_EnemyParam.EntryFrames = entry_frames;
     g_EnemyParam.Mode = mode;
-    g_ObjectPack.Spawn<CEN012>(3, VB_TRUE);
+    return g_ObjectPack.Spawn<CEN012>(3, VB_TRUE);
 }

@@ -20,5 +20,5 @@ private:
 };
 
 // The boss's protocol: an escort of `mode` starting at row `y`, untouchable
-// for `entry_frames`, created on object layer 3.
-void SpawnBossEscort(double y, std::int32_t mode, std::int32_t entry_frames);
+// for `entry_frames`, created on object layer 3. Returns its slot.
+std::int32_t SpawnBossEscort(double y, std::int32_t mode, std::int32_t entry_frames);

@@ -14,7 +14,7 @@ namespace {
 using map_paint::Decoration;
 using map_paint::TerrainRow;
 
-constexpr std::int32_t kMapSprite = 1, kStrip = 2, kFillCell = 1011;
+constexpr std::int32_t kMapSprite = 1, kFillCell = 1011;
 
 // ---- Terrain ---------------------------------------------------------------------------
 // Rows are written top-down, as they come into view. The two blocks leave
@@ -295,28 +295,7 @@ void CBG1::Call_Initial(int&) {
 }
 
 void CBG1::BuildMap() {
-    CQ7Sprite256& map = g_DDBPack.GetSprite(kMapSprite);
-    map.SetUP(320, kMapHeight, 0);
-    g_DDBPack.GetSprite(kStrip).SetUP(320, map_paint::kCell, 0);
-
-    // A strip of fill cells, then the whole map from the strip.
-    CQ7Pos at;
-    at.SetCenter_Base(VB_FALSE);
-    at.ReSize(map_paint::kCell, map_paint::kCell);
-    g_DDBPack.BltClear(-1);
-    for (std::int32_t x = 0; x < 320; x += map_paint::kCell) {
-        at.Move(x, 0);
-        g_DDBPack.AddBlt(at, kFillCell, 0, kStrip, 1);
-    }
-    g_DDBPack.Blt();
-    at.ReSize(320, map_paint::kCell);
-    g_DDBPack.BltClear(-1);
-    for (std::int32_t y = 0; y <= kMapHeight; y += map_paint::kCell) {
-        at.Move(0, y);
-        g_DDBPack.AddBlt(at, kStrip, 0, kMapSprite, 1);
-    }
-    g_DDBPack.Blt();
-
+    CQ7Sprite256& map = map_paint::LayFill(kMapHeight, kFillCell);
     map.Pos.Move(0, kStartTop);
     start_top_ = top_ = map.Pos.Top();
 

@@ -1,6 +1,7 @@
 #include "game/stages/map_painter.h"
 
 #include <array>
+#include <climits>
 
 #include "core/q7_angle.h"
 #include "gfx/q7_ddbpack256.h"
@@ -11,25 +12,25 @@ namespace {
 constexpr std::int32_t kMap = 1;
 constexpr std::int32_t kMasked = 0, kOpaque = 1;
 
-// Queues a sprite with its top-left at (x, y).
-bool Queue(std::int32_t sprite, std::int32_t x, std::int32_t y, std::int32_t layer, std::int32_t mode) {
+// Queues a sprite with its top-left at (x, y) into the map (or another target).
+bool Queue(std::int32_t sprite, std::int32_t x, std::int32_t y, std::int32_t layer, std::int32_t mode,
+           std::int32_t target = kMap) {
     const CQ7Pos& size = g_DDBPack.GetSprite(sprite).Pos;
     CQ7Pos at;
     at.SetCenter_Base(VB_FALSE);
     at.ReSize(size.Width(), size.Height());
     at.Move(x, y);
-    return g_DDBPack.AddBlt(at, sprite, layer, kMap, mode);
+    return g_DDBPack.AddBlt(at, sprite, layer, target, mode);
 }
 
-// The sprites of one kind of ground cell.
-struct GroundKind {
-    std::int32_t base;
-    bool random_base;  // base + a random number 0..9
-    std::int32_t overlay;
-    std::int32_t edge;  // first of the four edge pieces: top, right, bottom, left
-};
-constexpr GroundKind kGrass = {1001, true, 1040, 1036};
-constexpr GroundKind kConcrete = {1035, false, 1020, 1016};
+constexpr DecorationKind kRockDecoration = {'A', 1014, 1015};
+constexpr DecorationKind kTreeDecoration = {'B', 1012, 1013};
+
+// A decoration and its shadow 10 pixels down and right.
+bool Decorate(const MapFrame& map, const DecorationKind& kind, std::int32_t x, std::int32_t y) {
+    const bool body = Queue(kind.sprite, x, map.top + y, 6, kMasked);
+    return Queue(kind.shadow, x + 10, map.top + y + 10, 3, kMasked) && body;
+}
 
 bool PaintGround(const GroundKind& kind, const MapFrame& map, std::int32_t c, std::int32_t r, std::int32_t a,
                  std::int32_t b, std::int32_t edges) {
@@ -45,17 +46,6 @@ bool PaintGround(const GroundKind& kind, const MapFrame& map, std::int32_t c, st
 }
 
 // ---- Terrain rows ----------------------------------------------------------------------
-
-enum class Class { Ground, Concrete, Water, Other };
-
-// What a character paints: a plain cell, or a ground or concrete cell with
-// one overlay (or none).
-struct CellLook {
-    char ch;
-    Class kind;
-    std::int32_t plain;    // plain cell v (water, other plain cells, the runway line)
-    std::int32_t overlay;  // ground / concrete overlay, kNoOverlay for none
-};
 
 constexpr std::int32_t kWater = -1, kMeadow = 1, kSand = 2, kRock = 3, kMetal = 4, kField = 5, kRunway = 6;
 constexpr std::int32_t kNone = kNoOverlay;
@@ -77,15 +67,17 @@ constexpr CellLook kLooks[] = {
 };
 
 // The fill and any character not listed: plain ground that nobody paints.
-const CellLook* LookOf(char ch) {
-    for (const CellLook& look : kLooks)
+const CellLook* LookOf(std::span<const CellLook> looks, char ch) {
+    for (const CellLook& look : looks)
         if (look.ch == ch) return &look;
     return nullptr;
 }
 
 class Grid {
 public:
-    explicit Grid(std::span<const TerrainRow> rows) : rows_(rows) {}
+    explicit Grid(const Terrain& terrain)
+        : rows_(terrain.rows), looks_(terrain.looks.empty() ? std::span<const CellLook>(kLooks) : terrain.looks) {}
+    const CellLook* Look(char ch) const { return LookOf(looks_, ch); }
     char At(std::int32_t c, std::int32_t r) const {
         if (c < 0 || c >= kColumns) return '.';
         for (const TerrainRow& row : rows_)
@@ -93,7 +85,7 @@ public:
         return '.';
     }
     Class ClassAt(std::int32_t c, std::int32_t r) const {
-        const CellLook* look = LookOf(At(c, r));
+        const CellLook* look = Look(At(c, r));
         return look ? look->kind : Class::Ground;
     }
     // Rim bits: the sides whose neighbour is of another class.
@@ -109,13 +101,14 @@ public:
 
 private:
     std::span<const TerrainRow> rows_;
+    std::span<const CellLook> looks_;
 };
 
-bool PaintCell(const MapFrame& map, const Grid& grid, std::int32_t c, std::int32_t r) {
+bool PaintCell(const MapFrame& map, const Terrain& terrain, const Grid& grid, std::int32_t c, std::int32_t r) {
     const char ch = grid.At(c, r);
-    const CellLook* look = LookOf(ch);
+    const CellLook* look = grid.Look(ch);
     if (!look) return true;
-    if (look->kind == Class::Ground) return GroundCell(map, c, r, look->overlay, kNone, grid.Edges(c, r));
+    if (look->kind == Class::Ground) return PaintGround(*terrain.land, map, c, r, look->overlay, kNone, grid.Edges(c, r));
     if (look->kind == Class::Concrete && ch != '|')
         return ConcreteCell(map, c, r, look->overlay, kNone, grid.Edges(c, r));
     return PlainCell(map, c, r, look->plain);
@@ -161,27 +154,51 @@ bool QuarterCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32
     return Queue(228 + v, map.CellX(c) + kDX[k], map.CellY(r) + kDY[k], 4, kOpaque);
 }
 
-bool DecorationA(const MapFrame& map, std::int32_t x, std::int32_t y) {
-    const bool body = Queue(1014, x, map.top + y, 6, kMasked);
-    return Queue(1015, x + 10, map.top + y + 10, 3, kMasked) && body;
+bool DecorationA(const MapFrame& map, std::int32_t x, std::int32_t y) { return Decorate(map, kRockDecoration, x, y); }
+
+bool DecorationB(const MapFrame& map, std::int32_t x, std::int32_t y) { return Decorate(map, kTreeDecoration, x, y); }
+
+CQ7Sprite256& LayFill(std::int32_t height, std::int32_t fill_cell) {
+    constexpr std::int32_t kStrip = 2;
+    CQ7Sprite256& map = g_DDBPack.GetSprite(kMap);
+    map.SetUP(320, height, 0);
+    g_DDBPack.GetSprite(kStrip).SetUP(320, kCell, 0);
+    g_DDBPack.BltClear(-1);
+    for (std::int32_t x = 0; x < 320; x += kCell) Queue(fill_cell, x, 0, 0, kOpaque, kStrip);
+    g_DDBPack.Blt();
+    g_DDBPack.BltClear(-1);
+    for (std::int32_t y = 0; y < height; y += kCell) Queue(kStrip, 0, y, 0, kOpaque, kMap);
+    g_DDBPack.Blt();
+    g_DDBPack.BltClear(-1);
+    return map;
 }
 
-bool DecorationB(const MapFrame& map, std::int32_t x, std::int32_t y) {
-    const bool body = Queue(1012, x, map.top + y, 6, kMasked);
-    return Queue(1013, x + 10, map.top + y + 10, 3, kMasked) && body;
+std::int32_t PaintTerrainRows(const MapFrame& map, const Terrain& terrain, std::int32_t first_r, std::int32_t last_r) {
+    std::int32_t lost = 0;
+    const Grid grid(terrain);
+    for (const TerrainRow& row : terrain.rows) {
+        if (row.r < first_r || row.r > last_r) continue;
+        for (std::int32_t c = 0; c < kColumns; ++c)
+            if (!PaintCell(map, terrain, grid, c, row.r)) ++lost;
+        lost += RoundWaterCorners(map, grid, row.r);
+    }
+    return lost;
+}
+
+std::int32_t PaintDecorations(const MapFrame& map, const Terrain& terrain) {
+    std::int32_t lost = 0;
+    for (const Decoration& d : terrain.decorations) {
+        // The map's own kinds first, then the rock and the trees.
+        DecorationKind kind = d.kind == 'A' ? kRockDecoration : kTreeDecoration;
+        for (const DecorationKind& own : terrain.decoration_kinds)
+            if (own.kind == d.kind) kind = own;
+        if (!Decorate(map, kind, d.x, d.y)) ++lost;
+    }
+    return lost;
 }
 
 std::int32_t PaintTerrain(const MapFrame& map, const Terrain& terrain) {
-    std::int32_t lost = 0;
-    const Grid grid(terrain.rows);
-    for (const TerrainRow& row : terrain.rows) {
-        for (std::int32_t c = 0; c < kColumns; ++c)
-            if (!PaintCell(map, grid, c, row.r)) ++lost;
-        lost += RoundWaterCorners(map, grid, row.r);
-    }
-    for (const Decoration& d : terrain.decorations)
-        if (!(d.kind == 'A' ? DecorationA(map, d.x, d.y) : DecorationB(map, d.x, d.y))) ++lost;
-    return lost;
+    return PaintTerrainRows(map, terrain, INT32_MIN, INT32_MAX) + PaintDecorations(map, terrain);
 }
 
 }  // namespace map_paint

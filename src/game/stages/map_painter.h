@@ -14,6 +14,8 @@
 #include <span>
 #include <string_view>
 
+class CQ7Sprite256;
+
 namespace map_paint {
 
 constexpr std::int32_t kCell = 32;
@@ -52,6 +54,31 @@ bool QuarterCell(const MapFrame& map, std::int32_t c, std::int32_t r, std::int32
 bool DecorationA(const MapFrame& map, std::int32_t x, std::int32_t y);
 bool DecorationB(const MapFrame& map, std::int32_t x, std::int32_t y);
 
+// The sprites of one kind of ground cell: a base (plus a random number 0..9
+// when it has ten variants), overlays base + a, and four edge pieces (top,
+// right, bottom, left).
+struct GroundKind {
+    std::int32_t base = 0;
+    bool random_base = false;
+    std::int32_t overlay = 0;
+    std::int32_t edge = 0;
+};
+inline constexpr GroundKind kGrass = {1001, true, 1040, 1036};
+inline constexpr GroundKind kConcrete = {1035, false, 1020, 1016};
+
+// Classes of cells: a ground or concrete cell gets a rim on each side that
+// borders another class.
+enum class Class { Ground, Concrete, Water, Other };
+
+// What a character paints: a plain cell, or a cell of a ground kind with one
+// overlay (or none).
+struct CellLook {
+    char ch = '.';
+    Class kind = Class::Ground;
+    std::int32_t plain = 0;    // plain cell v (water, other plain cells, the runway line)
+    std::int32_t overlay = kNoOverlay;  // overlay of the ground / concrete kind
+};
+
 // One row of terrain: its number and one character per column.
 //
 //   .  nothing (the fill shows)
@@ -74,17 +101,39 @@ struct TerrainRow {
 };
 
 struct Decoration {
-    char kind = 'B';  // 'A' rock, 'B' trees
+    char kind = 'B';  // 'A' rock, 'B' trees, or a kind of the terrain's own
     std::int32_t x = 0, y = 0;  // from the map's top-left
 };
 
+// A decoration of a map's own: its sprite on layer 6 and its shadow 10
+// pixels down and right on layer 3, both masked.
+struct DecorationKind {
+    char kind = 'B';
+    std::int32_t sprite = 0, shadow = 0;
+};
+
+// A map's terrain. A map of its own ground gives its own ground kind, its
+// characters (which replace the table above; a character not in them is
+// left unpainted) and decoration kinds.
 struct Terrain {
     std::span<const TerrainRow> rows;
     std::span<const Decoration> decorations;
+    const GroundKind* land = &kGrass;  // the kind of Class::Ground cells
+    std::span<const CellLook> looks = {};
+    std::span<const DecorationKind> decoration_kinds = {};
 };
+
+// Sets up the map (sprite 1, 320 x height) covered with one fill cell, laid
+// through a strip (sprite 2, 320 x 32) of it. Set-up only: it uses the draw
+// queue, which it leaves empty. The caller places the map and paints on it.
+CQ7Sprite256& LayFill(std::int32_t height, std::int32_t fill_cell);
 
 // Queues the whole terrain (the caller empties the queue before and draws
 // it after). Returns the number of draws the queue could not take.
 std::int32_t PaintTerrain(const MapFrame& map, const Terrain& terrain);
+// The same for the rows first_r..last_r only, or the decorations only: a
+// map too large for one draw of the queue is painted in bands.
+std::int32_t PaintTerrainRows(const MapFrame& map, const Terrain& terrain, std::int32_t first_r, std::int32_t last_r);
+std::int32_t PaintDecorations(const MapFrame& map, const Terrain& terrain);
 
 }  // namespace map_paint

@@ -1,44 +1,24 @@
 // Stage 1 from the first frame to the clear, through `zenit-tool sim`.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
+
+#include "support/tool_run.h"
 
 namespace {
 
-const std::string kTool = std::string(ZENIT_BINARY_DIR) + "/zenit-tool";
-
-// The summary line of one run.
-std::string Sim(const std::string& options) {
-    std::string out;
-    FILE* pipe = popen((kTool + " sim " + options + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return out;
-    char buf[512];
-    while (fgets(buf, sizeof buf, pipe)) out += buf;
-    pclose(pipe);
-    return out;
-}
-
-std::string Field(const std::string& json, const std::string& name) {
-    const std::string key = "\"" + name + "\":";
-    const auto at = json.find(key);
-    if (at == std::string::npos) return {};
-    auto from = at + key.size();
-    auto to = json.find_first_of(",}", from);
-    return json.substr(from, to - from);
-}
+std::string Sim(const std::string& options) { return ToolOutput("sim " + options); }
 
 TEST(Stage1Sim, InvincibleAutofireRunClearsTheStageTheSameWayTwice) {
-    if (!std::filesystem::exists(kTool)) GTEST_SKIP() << "zenit-tool is not built";
+    if (!ToolBuilt()) GTEST_SKIP() << "zenit-tool is not built";
     const std::string options = "--stage 1 --frames 15000 --invincible --autofire --power 3";
     const std::string first = Sim(options);
-    ASSERT_EQ(Field(first, "stage_no"), "2") << first;
-    EXPECT_LT(std::stoi(Field(first, "frames")), 15000);
+    ASSERT_EQ(JsonField(first, "stage_no"), "2") << first;
+    EXPECT_LT(JsonArrayItem(first, "stage_frames", 1), 15000);
     const std::string second = Sim(options);
-    EXPECT_EQ(Field(second, "hash"), Field(first, "hash"));
-    EXPECT_EQ(Field(second, "frames"), Field(first, "frames"));
-    EXPECT_EQ(Field(second, "score"), Field(first, "score"));
+    EXPECT_EQ(JsonField(second, "hash"), JsonField(first, "hash"));
+    EXPECT_EQ(JsonField(second, "frames"), JsonField(first, "frames"));
+    EXPECT_EQ(JsonField(second, "score"), JsonField(first, "score"));
 }
 
 }  // namespace
