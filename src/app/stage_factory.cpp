@@ -10,6 +10,7 @@
 #include "game/stages/stage5.h"
 #include "game/stages/stage6.h"
 #include "game/stages/stage7.h"
+#include "game/stages/stage8.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ const StageEntry kStages[] = {
     {5, Make<CStage5>},
     {6, Make<CStage6>},
     {7, Make<CStage7>},
+    {8, Make<CStage8>},
     {9, Make<CEnding>},
 };
 

@@ -233,12 +233,23 @@ Colours Sky() {
     return c;
 }
 
-// Stage 8: two loops of 60 (energy veins in the floor), then one steady dark metal.
+// Stage 8: the stronghold's floor. Two loops of 60 that roll in beats of 15
+// steps, so each is four copies of one 15-step cycle and a beat takes every
+// pixel once round it: phases 1..12 are the floor at rest, 13 and 14 the surge
+// passing, 0 its afterglow. A pixel's phase decides when in the beat it lights
+// up, so the phases drawn along a vein or across a plate make the surge run.
+//   111..170 veins: dim green conduit light; the surge white-green
+//   171..230 plates: gunmetal; the surge's glow on them, faint
+//   231      steady: the dark seams between plates
 Colours Core() {
     Colours c;
-    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 4); return Mix({30, 20, 50}, {140, 255, 200}, a); });
-    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 2); return Mix({22, 26, 44}, {54, 66, 108}, a); });
-    c.push_back({12, 12, 20});
+    auto beat = [&](Rgb rest, Rgb crest, Rgb peak, Rgb after) {
+        for (int g = 0; g < 4; ++g)
+            for (int q = 0; q < 15; ++q) c.push_back(q == 0 ? after : q == 13 ? crest : q == 14 ? peak : rest);
+    };
+    beat({22, 84, 58}, {96, 226, 150}, {214, 255, 214}, {46, 150, 98});
+    beat({68, 74, 94}, {76, 96, 106}, {86, 116, 118}, {72, 84, 100});
+    c.push_back({16, 16, 26});
     return c;
 }
 
