@@ -6,6 +6,7 @@
 #include "game/stages/stage1.h"
 #include "game/stages/stage2.h"
 #include "game/stages/stage3.h"
+#include "game/stages/stage4.h"
 #include "game/stages/stage5.h"
 #include "game/stages/stage6.h"
 #include "game/stages/stage7.h"
@@ -23,6 +24,7 @@ const StageEntry kStages[] = {
     {1, Make<CStage1>},
     {2, Make<CStage2>},
     {3, Make<CStage3>},
+    {4, Make<CStage4>},
     {5, Make<CStage5>},
     {6, Make<CStage6>},
     {7, Make<CStage7>},

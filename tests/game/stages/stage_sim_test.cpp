@@ -16,6 +16,7 @@ struct StageRun {
 };
 
 const StageRun kRuns[] = {
+    {4, 15000, {"CBG4", "CBoss04", "CEN002", "CEN003", "CEN005", "CEN010", "CEN016", "CEN017", "CEN018"}},
     {7, 25000, {"CBG7", "CBoss07", "CEN019", "CEN020", "CEN025", "CEN026"}},
     {8, 25000, {"CBG8", "CBoss08", "CEN019", "CEN022", "CEN023", "CEN025", "CEN026", "CEN027", "CEN028"}},
 };
