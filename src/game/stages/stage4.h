@@ -1,4 +1,4 @@
-// CStage4: the fourth stage, "MESA CITADEL". A fortress laid in stone on a
+// CStage4: the fourth stage, "RED PLATEAU". A fortress laid in stone on a
 // red plateau: shield domes over its guns and depots, bunkers, casemates that
 // let out tanks, the outer gate, the avenue of obelisks, the keep's terrace
 // and the war platform that guards it.

@@ -1,4 +1,4 @@
-// CStage8: the last stage, "IRON HEART". The enemy's stronghold: an armoured
+// CStage8: the last stage, "NEMESIS CORE". The enemy's stronghold: an armoured
 // floor crossed by energy veins that pulse like a heart, quicker the nearer
 // the core. Gun fortresses and missile walkers on the ground, gunships and
 // motherships above, and fighter streams pouring in from the top and the
