@@ -6,9 +6,11 @@
 #include "game/stages/stage1.h"
 #include "game/stages/stage2.h"
 #include "game/stages/stage3.h"
+#include "game/stages/stage4.h"
 #include "game/stages/stage5.h"
 #include "game/stages/stage6.h"
 #include "game/stages/stage7.h"
+#include "game/stages/stage8.h"
 
 namespace {
 
@@ -22,9 +24,11 @@ const StageEntry kStages[] = {
     {1, Make<CStage1>},
     {2, Make<CStage2>},
     {3, Make<CStage3>},
+    {4, Make<CStage4>},
     {5, Make<CStage5>},
     {6, Make<CStage6>},
     {7, Make<CStage7>},
+    {8, Make<CStage8>},
     {9, Make<CEnding>},
 };
 

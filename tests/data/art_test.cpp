@@ -182,13 +182,14 @@ TEST(ArtData, SpritesUseOnlyColoursTheirStagesLoad) {
         const std::set<int>* allowed;
     };
     const Rule rules[] = {
-        {101, 226, &everywhere}, {227, 229, &maps},       {230, 254, &everywhere}, {1001, 1100, &maps},
-        {1101, 1122, &s2},       {1123, 1152, &maps},
-        {1153, 1153, &s4},       {1154, 1172, &s5},       {1173, 1185, &s7},       {1186, 1186, &s8},
-        {1187, 1201, &end},      {1202, 1205, &everywhere}, {1206, 1221, &end},
-        {4001, 4278, &everywhere}, {4279, 4302, &s2},     {4303, 4355, &everywhere},
-        {4356, 4358, &end},      {4359, 4368, &everywhere},
-        {6001, 6071, &everywhere}, {6072, 6077, &end},     {6078, 6088, &last},
+        {101, 204, &everywhere},   {205, 208, &s4},           {209, 212, &everywhere}, {213, 214, &s8},
+        {215, 226, &everywhere},   {227, 229, &maps},         {230, 254, &everywhere}, {1001, 1100, &maps},
+        {1101, 1122, &s2},         {1123, 1152, &maps},       {1153, 1153, &s4},       {1154, 1172, &s5},
+        {1173, 1185, &s7},         {1186, 1186, &s8},         {1187, 1201, &end},      {1202, 1205, &everywhere},
+        {1206, 1221, &end},        {4001, 4278, &everywhere}, {4279, 4302, &s2},       {4303, 4314, &s4},
+        {4315, 4344, &everywhere}, {4345, 4355, &s8},         {4356, 4358, &end},      {4359, 4368, &s8},
+        {6001, 6029, &everywhere}, {6030, 6033, &s4},         {6034, 6071, &everywhere}, {6072, 6077, &end},
+        {6078, 6088, &last},
     };
     for (const Rule& r : rules)
         for (int id = r.first; id <= r.last; ++id) {

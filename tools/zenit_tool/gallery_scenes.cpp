@@ -6,6 +6,7 @@
 #include <array>
 
 #include "gallery.h"
+#include "game/stages/bg4.h"
 #include "game/stages/bg5.h"
 #include "game/stages/enemy_spawns.h"
 #include "game/stages/hull_sprites.h"
@@ -131,7 +132,7 @@ constexpr GalleryScene kScenes[] = {
     {"stage2", "CEN007 carriers, CEN008 launcher and CEN009 missiles, CEN010 targets", 2, 601, 60, 0.2, kStage2},
     {"boss2", "CEN011 deck turrets, CEN012 escort saucers", 2, 481, 60, 0.0, kBoss2},
     {"stage4", "CEN017 bunker, CEN018 domes (one hides a CEN010), CEN010 targets, CEN016 fighters", 4, 481, 60, 0.4,
-     kStage4},
+     kStage4, MakeStageObject<CBG4>},
     {"stage5", "CEN019 gunship, CEN020 bombers, CEN016 fighters, CEN029 divers", 5, 481, 60, 1.0, kStage5,
      MakeStageObject<CBG5>},
     {"stage6", "CEN022 turrets, CEN023 pillbox, CEN024 turret carrier, CEN008, CEN007, CEN016", 6, 601, 60, 0.4,

@@ -171,17 +171,6 @@ Model Bomber(int) {  // 96 long, 48 across
     m.Ellipse(-20, 0, 2, 2, kRed).Flat(kLights);
     return m;
 }
-Model Bomb(int t) {
-    bool heavy = t >= 4;
-    double s = heavy ? 1.8 : 1.0;
-    const Ramp* body[4] = {&kCrimson, &kGold, &kBone, &kViolet};
-    Model m;
-    m.Poly({{-3 * s, 0}, {-6.5 * s, -6 * s}, {-4.5 * s, -6 * s}, {-1 * s, 0}}, *body[t % 4]).MirrorY();
-    m.Ellipse(0.5 * s, 0, 5.5 * s, 4 * s, *body[t % 4], 1.2);
-    m.Ellipse(1 * s, 0, 1.5 * s, 1.5 * s, kRed).Flat(kLights + 3 * t);
-    return m;
-}
-
 // ---- ground turrets and fixed emplacements ----
 Model Turret(const Ramp& base, double r, int barrels, double len, double bw) {
     Model m;
@@ -281,23 +270,6 @@ Model Warship(int) {  // 96 x 128: long hull pointing down
     for (int k = 0; k < 5; ++k) m.Ellipse(-52 + 12 * k, -34 + 2 * k, 1.6, 1.6, kRed).Flat(kLights + 3 * k).MirrorY();
     return m;
 }
-Model CoreBoss(int v) {
-    Model m;
-    if (v == 0) {  // 192 x 128 core, pointing down: 128 long, 192 across
-        m.Poly({{54, -40}, {40, -90}, {-40, -90}, {-54, -40}, {-54, 40}, {-40, 90}, {40, 90}, {54, 40}}, kViolet, 6);
-        m.Box(0, -62, 22, 18, kCrimson, 3).MirrorY();
-        m.Ellipse(0, 0, 34, 34, kBone, 0.9);
-        m.Ellipse(0, 0, 20, 20, kGold, 1.3);
-        m.Ellipse(0, 0, 8, 8, kRed).Flat(kLights);
-        for (int k = 0; k < 8; ++k) m.Ellipse(-44 + 12 * k, -80, 1.8, 1.8, kRed).Flat(kLights + 2 * k).MirrorY();
-        return m;
-    }
-    m.Box(0, 0, 28, 28, kCrimson, 4);
-    m.Box(0, 0, 16, 16, kCrimson, 2).Flat(v == 2 ? kOutline : kCrimson[3]);
-    if (v == 2) m.Ellipse(0, 0, 6, 6, kFire).Flat(kCycle);
-    return m;
-}
-
 const std::map<std::string, ModelDef>& Defs() {
     static const std::map<std::string, ModelDef> defs = {
         {"shot_main", {16, ShotMain, 0, {false, true, kFireRim}}},
@@ -317,7 +289,6 @@ const std::map<std::string, ModelDef>& Defs() {
         {"rocket", {8, Rocket}},
         {"gunship", {0, Gunship, kPi / 2, {false, true}}},
         {"bomber", {0, Bomber, kPi / 2, {false, true}}},
-        {"bomb", {0, Bomb}},
         {"turret_s", {8, TurretS}},
         {"turret_big", {8, TurretBig}},
         {"turret_small", {8, TurretSmall}},
@@ -329,7 +300,6 @@ const std::map<std::string, ModelDef>& Defs() {
         {"gunboat", {0, Gunboat, kPi / 2, {false, true}}},
         {"gunpod", {0, Gunpod}},
         {"warship", {0, Warship, kPi / 2, {false, true}}},
-        {"core", {0, CoreBoss, kPi / 2, {false, true}}},
     };
     return defs;
 }

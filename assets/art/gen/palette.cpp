@@ -7,11 +7,12 @@
 //   103 (39) / 109 (60) at 51: 51..66 light cycle, 67..71 olive, 72..76 steel, 77..81 rust,
 //                              82..86 purple, 87..89 glass (109: darker, plus 90..110
 //                              crimson, gold, bone, violet for the last boss and its bombs)
-//   102 / 104 / 105 / 107 / 112 at 181: 181..196 water cycle, 197..202 ground, 203..207 second
+//   102 / 104 / 107 / 112 at 181:       181..196 water cycle, 197..202 ground, 203..207 second
 //                              ground, 208..212 rock, 213..217 trees, 218..222 metal/road,
 //                              223..226 sand, 227..229 yellow/red/white marks, then extras.
 //                              The same layout in every map stage, so the shared ground
 //                              tiles read as ground in each stage's own colours.
+//   105 (32) at 181: stage 4's steady colours (see Mesa)
 //   106 (96) at 101: six cycling ranges of 16 (stage 5: sea, glitter, sea in shadow, cloud shade,
 //                              cloud, drifting cloud)
 //   108 (132) at 101: four cycling ranges of 33 (stage-7 corridor: floor, walls, rims, lights; see stage7.cpp)
@@ -169,10 +170,6 @@ Colours DesertAndSea() {
     return c;
 }
 
-const Terrain kFactory{{20, 30, 50}, {60, 90, 130}, {180, 220, 250}, {30, 34, 44}, {84, 92, 110}, {170, 178, 196},
-                       {44, 36, 30}, {100, 86, 70}, {170, 150, 120}, {36, 40, 38}, {90, 100, 96}, {170, 184, 176},
-                       {30, 30, 30}, {80, 80, 80}, {160, 160, 160}, {40, 40, 60}, {100, 100, 130}, {200, 200, 230},
-                       {90, 70, 30}, {170, 140, 60}, {240, 210, 120}};
 // Stage 6, the naval base: harbour water dark and oily, the yard's asphalt a deep
 // slate (luminance about 0.07), red roof paint, granite, naval grey, concrete kept dark
 // enough that the ground units stand above it, crane yellow.
@@ -205,6 +202,21 @@ Colours HomewardExtras() {
     return c;
 }
 
+// Stage 4, the red mesa: no range cycles, so all 32 are steady colours.
+//   181..186 drifted sand, 187..192 bronze gone green, 193..196 the cool shade of
+//   the joints, 197..202 the floor's red stone, 203..207 the citadel's pale
+//   sandstone, 208..212 the mesa's raw rock.
+Colours Mesa() {
+    Colours c;
+    AddRamp(c, 6, {70, 40, 24}, {170, 118, 66}, {240, 208, 150});    // 181..186 sand
+    AddRamp(c, 6, {18, 40, 36}, {62, 124, 104}, {170, 226, 196});    // 187..192 verdigris
+    AddRamp(c, 4, {14, 10, 18}, {40, 32, 42}, {86, 74, 84});         // 193..196 joint shade
+    AddRamp(c, 6, {26, 12, 12}, {104, 56, 42}, {222, 156, 112});     // 197..202 floor stone
+    AddRamp(c, 5, {46, 34, 30}, {136, 110, 86}, {226, 206, 170});    // 203..207 sandstone
+    AddRamp(c, 5, {50, 18, 10}, {156, 70, 38}, {238, 158, 100});     // 208..212 raw rock
+    return c;
+}
+
 // Stage 5, high above the clouds: six loops of 16. The sea far below (a
 // swell, its glitter, and the same swell in the shadows the deck casts),
 // the cloud deck's shaded and lit flanks (a faint billow), and the lit
@@ -221,12 +233,23 @@ Colours Sky() {
     return c;
 }
 
-// Stage 8: two loops of 60 (energy veins in the floor), then one steady dark metal.
+// Stage 8: the stronghold's floor. Two loops of 60 that roll in beats of 15
+// steps, so each is four copies of one 15-step cycle and a beat takes every
+// pixel once round it: phases 1..12 are the floor at rest, 13 and 14 the surge
+// passing, 0 its afterglow. A pixel's phase decides when in the beat it lights
+// up, so the phases drawn along a vein or across a plate make the surge run.
+//   111..170 veins: dim green conduit light; the surge white-green
+//   171..230 plates: gunmetal; the surge's glow on them, faint
+//   231      steady: the dark seams between plates
 Colours Core() {
     Colours c;
-    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 4); return Mix({30, 20, 50}, {140, 255, 200}, a); });
-    AddLoop(c, 60, [](double p) { double a = std::pow(Wave(p), 2); return Mix({22, 26, 44}, {54, 66, 108}, a); });
-    c.push_back({12, 12, 20});
+    auto beat = [&](Rgb rest, Rgb crest, Rgb peak, Rgb after) {
+        for (int g = 0; g < 4; ++g)
+            for (int q = 0; q < 15; ++q) c.push_back(q == 0 ? after : q == 13 ? crest : q == 14 ? peak : rest);
+    };
+    beat({22, 84, 58}, {96, 226, 150}, {214, 255, 214}, {46, 150, 98});
+    beat({68, 74, 94}, {76, 96, 106}, {86, 116, 118}, {72, 84, 100});
+    c.push_back({16, 16, 26});
     return c;
 }
 
@@ -273,7 +296,7 @@ std::vector<std::pair<int, std::string>> PaletteTexts() {
         {102, Text(MapStage(kMeadow, 52, {{170, 60, 40}, {220, 110, 70}, {250, 180, 130}}))},
         {103, Text(Enemy(false))},
         {104, Text(DesertAndSea())},
-        {105, Text(MapStage(kFactory, 32, none))},
+        {105, Text(Mesa())},
         {106, Text(Sky())},
         {107, Text(MapStage(kHarbour, 57, HarbourExtras()))},
         {108, Stage7PaletteText()},

@@ -144,20 +144,6 @@ Image Tile(const Entry& e, Context&) {
         for (int i = 10; i < 30; ++i) img.Set(i, 20, kGround[1]), img.Set(20, i, kGround[1]);
         return img;
     }
-    if (kind == "core") {  // stage-8 floor: plates in the slow range, veins in the bright one
-        Image img(32, 32);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                int px = x % 16, py = y % 16;
-                int plate = 171 + ((x + y) % 32) * 60 / 32;  // one slow wave across each cell
-                if (px == 1 || py == 1) plate = 171 + ((x + y + 8) % 32) * 60 / 32;
-                bool seam = px == 0 || py == 0;
-                bool vein = (x == 8 && y > 3 && y < 29) || (y == 24 && x > 8 && x < 28);
-                int along = x == 8 ? y : x;
-                img.Set(x, y, std::uint8_t(vein ? 111 + (along * 60 / 32) % 60 : seam ? 231 : plate));
-            }
-        return img;
-    }
     std::fprintf(stderr, "zenit-gen-art: sprite %d: unknown tile '%s'\n", e.id, kind.c_str());
     std::exit(1);
 }

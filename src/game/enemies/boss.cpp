@@ -98,7 +98,9 @@ void CBoss::PlaceDrawRegister() {
     body_.Move(x + p.body_offset.dx, y + p.body_offset.dy);
     for (std::size_t i = 0; i < parts_.size(); ++i) parts_[i].Move(x + p.parts[i].dx, y + p.parts[i].dy);
 
-    g_DDBPack.AddBlt(body_, BodySprite(), p.body_layer, 0, DrawMode());
+    const std::int32_t mode = DrawMode();
+    g_DDBPack.AddBlt(body_, BodySprite(), p.body_layer, 0, mode);
+    DrawOnBody(x, y, mode);
     if (p.shadow_sprite != 0 && g_FrameCount % 2 == 0) {
         shadow_.Move(x + p.shadow_offset.dx, y + p.shadow_offset.dy);
         g_DDBPack.AddBlt(shadow_, p.shadow_sprite, kShadowLayer, 0, 0);

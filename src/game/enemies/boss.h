@@ -87,6 +87,8 @@ public:
     double X() const { return x_; }
     double Y() const { return y_; }
     const CQ7Pos& MainRect() const { return main_; }
+    // The collision rectangle of profile part i, placed this frame.
+    const CQ7Pos& Part(std::size_t i) const { return parts_[i]; }
     const BossProfile& Profile() const { return profile_; }
 
 protected:
@@ -104,6 +106,9 @@ protected:
     virtual std::int32_t Damage() const;
     // The body's picture this frame; by default the profile's.
     virtual std::int32_t BodySprite() const { return profile_.body_sprite; }
+    // Draws what sits on the body (guns, lights) right after it, in the
+    // body's draw mode. Defaults to nothing.
+    virtual void DrawOnBody(std::int32_t /*x*/, std::int32_t /*y*/, std::int32_t /*mode*/) {}
 
     // Places, draws and registers the boss after its move: by default the
     // profile's body, shadow and parts around the rounded centre. A boss

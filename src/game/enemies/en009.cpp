@@ -20,6 +20,9 @@ constexpr double kTrail = 8;  // the smoke puff's distance behind the missile
 CEN009::CEN009() : CEnemy(kProfile) {}
 
 void CEN009::SetUp() {
+    // The launcher writes only X and Y, so the record's entry time is some
+    // earlier spawn's: the missile can be shot from its first frame.
+    ep_.EntryFrames = 0;
     sprite_ = kFalling;
     layer_ = kLayer;
     CopySpriteRect(kFalling, sprite_pos_);

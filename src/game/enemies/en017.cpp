@@ -7,8 +7,9 @@ const EnemyProfile kProfile = {
     .score = 1000,
     .bound_sprite = 0,
     .flash_bonus = 5000,
+    // A heavy enemy's end: five large smokes with the crater and the large sound.
     .explosion = {.sound = &g_SeReq8, .pattern = Explosion::Pattern::Heavy, .large = true, .step = 4, .layer = 17,
-                  .wreck_sprite = 245},
+                  .wreck_sprite = 226},
 };
 constexpr std::int32_t kOpen = 4206, kClosed = 4207;
 constexpr double kMuzzle = 16;

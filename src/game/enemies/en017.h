@@ -1,7 +1,7 @@
 // CEN017: the armoured bunker of stage 4. It opens its gun port for the 24
 // frames before each shot (sprite 4206, closed 4207) and fires an aimed pair,
 // along the direction to the ship and one step clockwise of it. The hit flash
-// costs it 5000. Goes up like the heavy enemies and leaves a large crater.
+// costs it 5000. Goes up like the heavy enemies and leaves a crater.
 #pragma once
 
 #include "game/enemies/enemy.h"

@@ -11,6 +11,7 @@ const EnemyProfile kProfile = {
     .turns = true,
     .distance_rule = true,
     .shot_rank = {.divisor = 4},
+    // One large smoke over its crater, as the quad turret of the same size goes up.
     .explosion = {.sound = &g_SeReq8, .large = true, .step = 4, .layer = 17, .wreck_sprite = 226, .wreck_layer = 5},
 };
 constexpr std::int32_t kBody = 4214, kBodyLayer = 6;

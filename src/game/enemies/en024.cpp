@@ -10,6 +10,7 @@ const EnemyProfile kProfile = {
     .hit_points = 3000,
     .score = 100,
     .bound_sprite = 0,
+    // A medium enemy's end: one large smoke with the medium sound.
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17},
 };
 constexpr std::int32_t kClosed = 4223, kLayer = 6;

@@ -12,6 +12,7 @@ const EnemyProfile kProfile = {
     .distance_rule = true,
     .explosion = {.sound = &g_SeReq6, .large = true, .step = 4, .layer = 17},
 };
+constexpr std::int32_t kFireLimitY = 200;  // the family's usual limit, 20 lower a rank
 const CHeadingFlyer::Look kLook = {.sprite_base = 4035, .shadow_base = 4043, .hit_size = 32, .speed = 2.5};
 }  // namespace
 
@@ -25,5 +26,6 @@ void SpawnStreamFighter(double x, double y, std::int32_t heading, std::int32_t e
     g_EnemyParamEx.Heading = heading;
     g_EnemyParamEx.FirstShot = g_Angle.Rnd32(-1) + 5;
     g_EnemyParamEx.ShotInterval = 40;
+    g_EnemyParamEx.FireLimitY = kFireLimitY;
     g_ObjectPack.Spawn<CEN025>(3, VB_TRUE);
 }

@@ -15,5 +15,6 @@ protected:
 
 // The stages' stream routine: a CEN025 at (x, y) on `heading`, untouchable for
 // `entry_frames`, its bullets 3 faster than the rank's, firing every 40 frames
-// (before the rank) from a random frame 5..36.
+// (before the rank) from a random frame 5..36 while above row 200 (before the
+// rank).
 void SpawnStreamFighter(double x, double y, std::int32_t heading, std::int32_t entry_frames);

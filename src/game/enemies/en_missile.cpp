@@ -6,7 +6,8 @@
 namespace {
 const EnemyProfile kProfile = {
     .kind = EnemyKind::Air,
-    .hit_points = 300,  // and 200 more per rank
+    .hit_points = 300,
+    .hit_points_per_rank = 200,
     .score = 0,
     .bound_sprite = 0,  // launched from hulls still under the status bar
     .ends_when_bullets_off = true,
@@ -25,7 +26,6 @@ void CENMissile::SetUp() {
     ep_.EntryFrames = 0;
     x_ = t.X;
     y_ = t.Y;
-    hit_points_ = profile_.hit_points + 200 * g_Rank;
     layer_ = 26;
     CopySpriteRect(kSprite, sprite_pos_);
     hit_.ReSize(kHitSize, kHitSize);

@@ -53,7 +53,9 @@ struct EnemyProfile {
     std::int32_t hit_points = 0;  // 0: dies at the first touch (GetDamage1)
     std::int32_t hit_points_per_rank = 0;  // added once per rank at set-up
     std::int32_t score = 0;
-    std::int32_t bound_sprite = 100;  // screen bound: sprite 0 or sprite 100
+    // Screen bound: ground classes use the whole back screen (sprite 0), as they
+    // ride in under the status bar; air classes the play area (sprite 100).
+    std::int32_t bound_sprite = 100;
     std::int32_t flash_bonus = 1000;  // extra damage on the frame the hit flash starts
     bool hit_sound_during_flash = true;
     bool turns = false;          // turns toward the ship every TurnInterval frames

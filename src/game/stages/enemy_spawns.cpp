@@ -28,8 +28,15 @@ constexpr std::int32_t kGroundLayer = 6;
 constexpr std::int32_t kTurnEvery = 10;
 constexpr std::int32_t kFireLimit = 200;
 
-// What every scripted enemy of these stages starts from: its place, how long
-// it is untouchable, plain bullets, no farewell shot.
+template <class T>
+void Create(int layer = 3) {
+    g_ObjectPack.Spawn<T>(layer, VB_TRUE);
+}
+
+}  // namespace
+
+namespace spawns {
+
 void Begin(const ScriptArgs& a, std::int32_t entry_frames) {
     g_EnemyParam.X = a[0];
     g_EnemyParam.Y = a[1];
@@ -38,7 +45,6 @@ void Begin(const ScriptArgs& a, std::int32_t entry_frames) {
     g_EnemyParam.DeathShot = 0;
 }
 
-// A ground enemy riding the scenery on the ground layer, hidden by obstacles.
 void BeginGround(const ScriptArgs& a, std::int32_t entry_frames) {
     Begin(a, entry_frames);
     g_EnemyParam.DrawLayer = kGroundLayer;
@@ -52,15 +58,6 @@ void Schedule(double first_shot, double shot_interval) {
     g_EnemyParamEx.FireLimitY = kFireLimit;
 }
 
-template <class T>
-void Create(int layer = 3) {
-    g_ObjectPack.Spawn<T>(layer, VB_TRUE);
-}
-
-}  // namespace
-
-namespace spawns {
-
 void EN007(const ScriptArgs& a) {
     BeginGround(a, 120);
     g_EnemyParamEx.Heading = Int(a[2]);
@@ -70,9 +67,8 @@ void EN007(const ScriptArgs& a) {
 }
 
 void EN008(const ScriptArgs& a) {
-    // Its missiles inherit the record as it stands, this entry time included:
-    // kept short so they can be shot. The launcher's body must touch the
-    // screen from the start (y -47 or lower down).
+    // The launcher's body must touch the screen from the start (y -47 or
+    // lower down).
     BeginGround(a, 10);
     Schedule(a[2], a[3]);
     Create<CEN008>();

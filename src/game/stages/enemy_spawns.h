@@ -12,9 +12,20 @@
 // those classes; the escort routines here only pass a script's arguments on.
 #pragma once
 
+#include <cstdint>
+
 #include "game/stages/stage_script.h"
 
 namespace spawns {
+
+// The record fields every scripted enemy starts from: its place (a[0], a[1]),
+// how long it is untouchable, plain bullets, no farewell shot.
+void Begin(const ScriptArgs& a, std::int32_t entry_frames);
+// The same for a ground enemy riding the scenery on the ground layer, hidden
+// by obstacles.
+void BeginGround(const ScriptArgs& a, std::int32_t entry_frames);
+// Its shots: first shot, interval; turning every 10 frames, quiet below row 200.
+void Schedule(double first_shot, double shot_interval);
 
 // CEN007 armoured carrier: x, y, heading (0 right, 2 down, 4 left, 6 up),
 // speed in hundredths of a pixel a frame, first shot, shot interval.

@@ -48,7 +48,7 @@ TEST(EndingSim, TheFirst4300FramesArePinnedAndTheirCodeVerifies) {
         // Score 0: the quiet final picture (scene 6).
         {"--stage 9 --frames 4300", "281374182017-012529367892", "44f6366976068521", "0"},
         // Above 9999999: the title over the home valley (scene 5).
-        {"--stage 9 --score 10000000 --frames 4300", "281374192018-012529368893", "ecc418eb448c92bc", "10000000"},
+        {"--stage 9 --score 10000000 --frames 4300", "281374192018-012529368893", "9a7529d8cc205969", "10000000"},
     };
     for (const auto& r : runs) {
         SCOPED_TRACE(r.options);
@@ -64,6 +64,32 @@ TEST(EndingSim, TheFirst4300FramesArePinnedAndTheirCodeVerifies) {
         EXPECT_EQ(code, 0) << verdict;
         EXPECT_EQ(Field(verdict, "score"), r.score) << verdict;
     }
+}
+
+// A whole game, stage 1 to the ending, played the same way twice: its result
+// names the score it ended with and its check code reads back as that score.
+TEST(EndingSim, AGameFromStageOneEndsWithACodeThatVerifies) {
+    if (!std::filesystem::exists(kTool)) GTEST_SKIP() << "zenit-tool is not built";
+    const std::string run = Tool("sim --invincible --autofire --power 3");
+    ASSERT_EQ(Field(run, "stage_no"), "9") << run;
+    for (int stage = 1; stage <= 8; ++stage) {
+        const std::string key = "\"stage_frames\":[";
+        std::size_t at = run.find(key) + key.size();
+        for (int i = 0; i < stage; ++i) at = run.find(',', at) + 1;
+        EXPECT_GT(std::stol(run.substr(at)), 0) << "stage " << stage << " was not played";
+    }
+    EXPECT_EQ(Tool("sim --invincible --autofire --power 3"), run) << "the same inputs, the same game";
+
+    const std::string text = Field(run, "result_text");
+    const std::string score = text.substr(15, text.find('\\') - 15);  // after "FINAL SCORE =  "
+    const std::string mark = "CHECK DIGIT =  ";
+    const std::string code = text.substr(text.find(mark) + mark.size(), 25);
+    ASSERT_GT(std::stol(score), 0) << text;
+    int exit_code = -1;
+    const std::string verdict = Tool("checkcode verify " + code, &exit_code);
+    EXPECT_EQ(exit_code, 0) << verdict;
+    EXPECT_EQ(Field(verdict, "valid"), "true") << verdict;
+    EXPECT_EQ(Field(verdict, "score"), score) << verdict;
 }
 
 TEST(EndingSim, CheckcodeEncodesAndRefusesAsDocumented) {

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
+#include <tuple>
+#include <typeinfo>
 
+#include "core/q7_angle.h"
 #include "enemy_fixture.h"
 #include "game/enemies/en002.h"
 #include "game/enemies/en007.h"
@@ -25,11 +29,17 @@
 #include "game/enemies/en024.h"
 #include "game/enemies/en025.h"
 #include "game/enemies/en029.h"
+#include "game/enemies/en_missile.h"
+#include "game/enemies/large_enemy.h"
 #include "game/enemies/smoke.h"
 #include "game/enemies/tama.h"
 #include "game/enemies/tama2.h"
+#include "game/enemies/tama_velocity.h"
 #include "game/stages/bg_object.h"
 #include "game/stages/enemy_spawns.h"
+#include "game/stages/hull_sprites.h"
+#include "game/stages/large_spawns.h"
+#include "game/stages/stage_base.h"
 
 namespace {
 
@@ -58,6 +68,12 @@ CEnemy* Make(double x, double y) {
     return HeadlessGame::ObjectAt<CEnemy>(g_ObjectPack.Spawn<T>(3, VB_TRUE));
 }
 
+// The homing missile comes from the bullet record, launched straight down.
+CEnemy* MakeMissile(double x, double y) {
+    LaunchMissile(x, y, 4);
+    return HeadlessGame::ObjectsOf<CENMissile>().back();
+}
+
 int CountEnemies() { return static_cast<int>(HeadlessGame::ObjectsOf<CEnemy>().size()); }
 
 struct ClassFacts {
@@ -66,27 +82,52 @@ struct ClassFacts {
     int hp_rank0, hp_rank10, score, layer;
     EnemyKind kind;
     int bound;  // 0 or 100; -1: the class keeps its own rule (tested apart)
+    // On destruction: the sound request, the smokes (how many, and the last
+    // one's first sprite, step and layer) and the wreck or crater (0: none).
+    bool* sound;
+    int smokes, smoke_sprite, smoke_step, smoke_layer;
+    int wreck;
 };
 
-// Hit points at rank 0 and 10, score, drawing layer, kind and screen bound.
+// Hit points at rank 0 and 10, score, drawing layer, kind, screen bound and
+// what is left when it is destroyed.
 const ClassFacts kFacts[] = {
-    {"CEN007", Make<CEN007>, 2000, 2000, 200, 2, EnemyKind::Ground, 0},
-    {"CEN008", Make<CEN008>, 18000, 18000, 2000, 6, EnemyKind::Ground, 0},
-    {"CEN009", Make<CEN009>, 300, 2300, 0, 25, EnemyKind::Air, 100},
-    {"CEN010", Make<CEN010>, 100, 100, 10, 6, EnemyKind::Ground, -1},
-    {"CEN011", Make<CEN011>, 3000, 3000, 0, 4, EnemyKind::Ground, -1},
-    {"CEN012", Make<CEN012>, 4000, 24000, 0, 25, EnemyKind::Air, 100},
-    {"CEN016", Make<CEN016>, 200, 200, 100, 25, EnemyKind::Air, 100},
-    {"CEN017", Make<CEN017>, 15000, 15000, 1000, 6, EnemyKind::Ground, 0},
-    {"CEN018", Make<CEN018>, 1000, 1000, 50, 34, EnemyKind::Ground, 0},
-    {"CEN019", Make<CEN019>, 16000, 16000, 2000, 23, EnemyKind::Air, 100},
-    {"CEN020", Make<CEN020>, 10000, 10000, 1000, 23, EnemyKind::Air, 100},
-    {"CEN021", Make<CEN021>, 4500, 4500, 0, 25, EnemyKind::Air, 100},
-    {"CEN022", Make<CEN022>, 3500, 3500, 500, 6, EnemyKind::Ground, 0},
-    {"CEN023", Make<CEN023>, 3500, 3500, 500, 6, EnemyKind::Ground, 0},
-    {"CEN024", Make<CEN024>, 3000, 3000, 100, 6, EnemyKind::Ground, 0},
-    {"CEN025", Make<CEN025>, 200, 200, 100, 25, EnemyKind::Air, 100},
-    {"CEN029", Make<CEN029>, 200, 1200, 100, 25, EnemyKind::Air, 100},
+    {"CEN007", Make<CEN007>, 2000, 2000, 200, 2, EnemyKind::Ground, 0,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN008", Make<CEN008>, 18000, 18000, 2000, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 5, 161, 4, 17, 244},
+    {"CEN009", Make<CEN009>, 300, 2300, 0, 25, EnemyKind::Air, 100,
+     &g_SeReq5, 1, 161, 3, 25, 0},
+    {"CEN010", Make<CEN010>, 100, 100, 10, 6, EnemyKind::Ground, -1,
+     &g_SeReq5, 1, 161, 3, 25, 232},
+    {"CEN011", Make<CEN011>, 3000, 3000, 0, 4, EnemyKind::Ground, -1,
+     &g_SeReq6, 1, 161, 4, 7, 0},
+    {"CEN012", Make<CEN012>, 4000, 24000, 0, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 24, 0},
+    {"CEN016", Make<CEN016>, 200, 200, 100, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN017", Make<CEN017>, 15000, 15000, 1000, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 5, 161, 4, 17, 226},
+    {"CEN018", Make<CEN018>, 1000, 1000, 50, 34, EnemyKind::Ground, 0,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN019", Make<CEN019>, 16000, 16000, 2000, 23, EnemyKind::Air, 100,
+     &g_SeReq8, 5, 161, 4, 17, 0},
+    {"CEN020", Make<CEN020>, 10000, 10000, 1000, 23, EnemyKind::Air, 100,
+     &g_SeReq8, 7, 161, 4, 17, 0},
+    {"CEN021", Make<CEN021>, 4500, 4500, 0, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN022", Make<CEN022>, 3500, 3500, 500, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 1, 161, 4, 17, 226},
+    {"CEN023", Make<CEN023>, 3500, 3500, 500, 6, EnemyKind::Ground, 0,
+     &g_SeReq8, 1, 161, 4, 17, 226},
+    {"CEN024", Make<CEN024>, 3000, 3000, 100, 6, EnemyKind::Ground, 0,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN025", Make<CEN025>, 200, 200, 100, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CEN029", Make<CEN029>, 200, 1200, 100, 25, EnemyKind::Air, 100,
+     &g_SeReq6, 1, 161, 4, 17, 0},
+    {"CENMissile", MakeMissile, 300, 2300, 0, 26, EnemyKind::Air, 0,
+     &g_SeReq5, 1, 175, 2, 17, 0},
 };
 
 TEST_F(EnemyFamilyTest, ClassFactsHitPointsScoreLayerKindAndScreenBound) {
@@ -113,10 +154,19 @@ TEST_F(EnemyFamilyTest, ClassFactsHitPointsScoreLayerKindAndScreenBound) {
         const int half = e->HitPos().Height() / 2;
         attacks_ = {{Box(e->HitPos().CenterX(), e->HitPos().CenterY(), 80, 80), 100000}};
         const int score = g_Score;
-        Step(2);
+        Step();
+        g_SeReq5 = g_SeReq6 = g_SeReq8 = false;
+        Step();
         attacks_.clear();
         EXPECT_EQ(CountEnemies(), 0);
         EXPECT_EQ(g_Score - score, c.score);
+        for (bool* sound : {&g_SeReq5, &g_SeReq6, &g_SeReq8}) EXPECT_EQ(*sound, sound == c.sound);
+        EXPECT_EQ(Count<CSmoke>(), c.smokes);
+        EXPECT_EQ(std::make_tuple(g_SpawnParam.Sprite, g_SpawnParam.Level, g_SpawnParam.Side),
+                  std::make_tuple(c.smoke_sprite, c.smoke_step, c.smoke_layer));
+        const auto wrecks = All<CBGObject>();
+        EXPECT_EQ(wrecks.empty() ? 0 : wrecks[0]->CG(), c.wreck);
+        EXPECT_LE(wrecks.size(), 1u);
 
         // Above the play area but inside the back screen, the body wholly in
         // rows 0..21: only the classes bound by sprite 0 stay.
@@ -126,6 +176,96 @@ TEST_F(EnemyFamilyTest, ClassFactsHitPointsScoreLayerKindAndScreenBound) {
         Step(2);
         EXPECT_EQ(CountEnemies(), c.bound == 0 ? 1 : 0);
     }
+}
+
+// The records are never cleared, so whatever an earlier spawn left in them
+// must not change an enemy: each routine is run over two opposite leftovers,
+// renewed every frame as other spawns would (the launcher's missiles and the
+// carrier's turrets are made mid-stage), and the two runs must look and play
+// the same.
+TEST_F(EnemyFamilyTest, SpawnRoutinesWriteEveryRecordFieldTheirClassesRead) {
+    struct Leftovers {
+        EnemyParam ep;
+        EnemyParamEx ex;
+    };
+    const Leftovers kLeftovers[2] = {
+        {{.X = -500, .Y = -500, .Variant = 0, .EntryFrames = 0, .DrawLayer = 1, .Param6 = 0, .ShotSpeedAdd = 0,
+          .Mode = 0, .Param9 = 0, .DeathShot = 0},
+         {.Heading = 0, .FirstShot = 0, .ShotInterval = 20, .TurnInterval = 1, .FireLimitY = 0}},
+        {{.X = 900, .Y = 900, .Variant = -1, .EntryFrames = 100000, .DrawLayer = 30, .Param6 = 4321, .ShotSpeedAdd = 3,
+          .Mode = 250, .Param9 = 1, .DeathShot = 1},
+         {.Heading = 5, .FirstShot = 3, .ShotInterval = 500, .TurnInterval = 10000, .FireLimitY = 240}},
+    };
+    struct Routine {
+        const char* name;
+        std::function<void()> spawn;
+    };
+    const Routine kRoutines[] = {
+        {"EN007", [] { spawns::EN007({160, 100, 4, 50, 10, 40}); }},
+        {"EN008", [] { spawns::EN008({160, 100, 10, 100}); }},
+        {"EN010", [] { spawns::EN010({160, 100, 1123, 1, 0.5}); }},
+        {"EN011", [] { spawns::EN011({0, 10, 40}); }},
+        {"EN012", [] { spawns::EN012({60, 0, 0}); }},
+        {"EN016", [] { spawns::EN016({160, 60, 0, 10, 40}); }},
+        {"EN017", [] { spawns::EN017({160, 100, 10, 40}); }},
+        {"EN018", [] { spawns::EN018({160, 100}); }},
+        {"EN019", [] { spawns::EN019({160, 80, 20, 10, 60}); }},
+        {"EN020", [] { spawns::EN020({160, 80, 40, 20, 10, 60}); }},
+        {"EN021", [] { spawns::EN021({100, 100, 2, 10, 40, 10}); }},
+        {"EN022", [] { spawns::EN022({160, 100, 2, 10, 40}); }},
+        {"EN023", [] { spawns::EN023({160, 100, 2, 10, 40}); }},
+        {"EN024", [] { spawns::EN024({160, 80, 0, 100, 20, 200}); }},
+        {"EN025", [] { spawns::EN025({160, 60, 2, 5}); }},
+        {"EN029", [] { spawns::EN029({160, 40}); }},
+        {"EN013", [] { large_spawns::EN013({160, 10, 10}); }},
+        {"EN014", [] { large_spawns::EN014({160, 10, 10}); }},
+        {"EN015", [] { large_spawns::EN015({160, 10, 10, 40, 200}); }},
+        {"EN026", [] { large_spawns::EN026({160, 10, 10}); }},
+        {"EN027", [] { large_spawns::EN027({160, 100, 0, 10, 40}); }},
+        {"EN028", [] { large_spawns::EN028({160, 100, 10, 0, 10, 40}); }},
+    };
+    for (const WorkSprite* hull : {&kFrigateHull, &kBattleshipHull, &kCarrierHull, &kMothershipHull})
+        ComposeWorkSprite(*hull);
+    g_MyShipPos = Box(290, 225, 8, 8);
+    attacks_ = {{Box(160, 120, 320, 240), 1}};  // a scratch a frame wherever an enemy can be hurt
+    using Look = std::tuple<std::uint64_t, std::vector<std::tuple<std::string, double, double, int>>, int, int, int, int,
+                            int, int, int>;
+    auto run = [&](const Routine& r, const Leftovers& left) {
+        Restart();
+        g_Angle.RndReset();
+        hook_ = [&left](TestStage&) {
+            g_EnemyParam = left.ep;
+            g_EnemyParamEx = left.ex;
+        };
+        g_EnemyParam = left.ep;
+        g_EnemyParamEx = left.ex;
+        r.spawn();
+        Step(59);
+        CQ7Spritedata& screen = g_DDBPack.GetSprite(0).DT;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x) screen.SetPixelData(x, y, 0);
+        game_.Step(1, true);
+        hook_ = {};
+        std::vector<std::tuple<std::string, double, double, int>> enemies;
+        for (const CEnemy* e : All<CEnemy>()) enemies.emplace_back(typeid(*e).name(), e->X(), e->Y(), e->HitPoints());
+        for (const CLargeEnemy* e : All<CLargeEnemy>()) {
+            int hp = 0;
+            for (std::size_t i = 0; i < e->PartCount(); ++i) hp += e->PartHitPoints(i);
+            enemies.emplace_back(typeid(*e).name(), 0, e->Y(), hp);
+        }
+        return Look{game_.FrameHash(), enemies, Count<CTama>(), Count<CTama2>(), Count<CTama5>(), Count<CTama6>(),
+                    g_HitList1.GetDataCount(), g_HitList2.GetDataCount(), g_ObstacleList.GetDataCount()};
+    };
+    for (const Routine& r : kRoutines) {
+        SCOPED_TRACE(r.name);
+        const Look a = run(r, kLeftovers[0]);
+        const Look b = run(r, kLeftovers[1]);
+        EXPECT_FALSE(std::get<1>(a).empty());
+        EXPECT_EQ(std::get<0>(a), std::get<0>(b)) << "the frame differs";
+        EXPECT_EQ(std::get<1>(a), std::get<1>(b)) << "the enemies differ";
+        EXPECT_EQ(a, b);
+    }
+    attacks_.clear();
 }
 
 TEST_F(EnemyFamilyTest, LauncherBurstsFourLaunchesThenPausesForItsInterval) {
@@ -139,21 +279,20 @@ TEST_F(EnemyFamilyTest, LauncherBurstsFourLaunchesThenPausesForItsInterval) {
         SCOPED_TRACE(c.rank);
         Restart();
         g_Rank = c.rank;
-        g_EnemyParam.EntryFrames = 100000;  // the missiles inherit it: none leaves, so each one counts
         g_EnemyParamEx = {.Heading = 0, .FirstShot = 10, .ShotInterval = 300, .TurnInterval = 10000, .FireLimitY = 240};
         SpawnEnemy<CEN008>(160, 100);
         std::vector<int> launches;
         for (int frame = 1; frame <= c.launches.back(); ++frame) {
-            const int before = Count<CEN009>();
             Step();
-            if (Count<CEN009>() > before) launches.push_back(frame);
+            // A missile in its first frame: 22 rows below the launcher, fallen once.
+            const auto all = All<CEN009>();
+            if (std::any_of(all.begin(), all.end(), [](const CEN009* m) { return m->Y() == 124; })) launches.push_back(frame);
         }
         EXPECT_EQ(launches, c.launches);
     }
 }
 
 TEST_F(EnemyFamilyTest, LauncherLaunchesOnlyStrictlyBetweenRowsTwoAndTwoEighteen) {
-    g_EnemyParam.EntryFrames = 100000;
     g_EnemyParamEx = {.Heading = 0, .FirstShot = 1, .ShotInterval = 300, .TurnInterval = 10000, .FireLimitY = 0};
     g_MyShipPos = Box(160, 130, 8, 8);  // level with neither missile
     for (double y : {2.0, 2.5, 217.5, 218.0}) SpawnEnemy<CEN008>(40 + y / 2, y);
@@ -280,6 +419,37 @@ TEST_F(EnemyFamilyTest, GunshipAlternatesItsTwoFansWithAimedPairs) {
     for (const CTama2* t : All<CTama2>())
         if (std::abs(t->HitPos().CenterX() - 160) < 30 && std::abs(t->HitPos().CenterY() - 60) < 30) fresh.insert(t->Dir());
     EXPECT_EQ(fresh, (std::multiset<int>{15, 0, 1, 2, 3, 4, 5}));
+}
+
+// The first shot of each gun with the ship straight below (16-way 4): the
+// bunker's pair turns clockwise of the aim, the quad turret's the other way.
+TEST_F(EnemyFamilyTest, FirstVolleyOfEachGunWithTheShipStraightBelow) {
+    struct Case {
+        const char* name;
+        CEnemy* (*make)(double, double);
+        std::multiset<int> tama, tama2;
+    };
+    const Case cases[] = {
+        {"CEN017", Make<CEN017>, {4, 5}, {}},
+        {"CEN022", Make<CEN022>, {3, 4}, {}},
+        {"CEN023", Make<CEN023>, {4}, {}},
+        {"CEN021", Make<CEN021>, {4}, {}},
+        {"CEN025", Make<CEN025>, {4}, {}},
+        {"CEN020", Make<CEN020>, {}, {1, 2, 3, 4, 5, 6, 7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Restart();
+        g_MinFireDist2 = 0;
+        g_MyShipPos = Box(160, 220, 8, 8);
+        g_EnemyParam.Mode = 0;
+        g_EnemyParam.Param9 = 0;
+        g_EnemyParamEx = {.Heading = 2, .FirstShot = 1, .ShotInterval = 100, .TurnInterval = 10000, .FireLimitY = 240};
+        c.make(160, 100);
+        Step();
+        EXPECT_EQ(Directions<CTama>(), c.tama);
+        EXPECT_EQ(Directions<CTama2>(), c.tama2);
+    }
 }
 
 TEST_F(EnemyFamilyTest, ShieldDomeHidesTheGroundEnemiesUnderIt) {

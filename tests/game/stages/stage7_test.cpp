@@ -19,26 +19,14 @@
 #include "gfx/q7_palette256.h"
 #include "platform/q7_directx7.h"
 #include "spawn_watch.h"
+#include "stage_fixture.h"
 #include "support/headless_game.h"
 
 namespace {
 
-class Stage7Test : public ::testing::Test {
+class Stage7Test : public StageTest<CStage7> {
 protected:
-    void Start(int score, int rank) {
-        g_Score = score;
-        g_Rank = rank;
-        g_StageNo = 7;
-        g_StageEnd = false;
-        g_ObjectPack.Call_Initial();
-        g_StageSlot = g_ObjectPack.Spawn<CStage7>(1, VB_TRUE);
-        SetUpStageDisplay();
-        g_FrameCount = 0;
-    }
-
-    CStage7& Stage() { return *HeadlessGame::ObjectAt<CStage7>(g_StageSlot); }
-
-    HeadlessGame game_;
+    void Start(int score, int rank) { StageTest::Start(7, score, rank); }
 };
 
 TEST_F(Stage7Test, SetUpFollowsTheStageRow) {
@@ -51,37 +39,17 @@ TEST_F(Stage7Test, SetUpFollowsTheStageRow) {
         EXPECT_EQ(g_Rank, c.rank_after) << c.score;
     }
 
-    CQ7Palette256 expected;
-    expected.Clear();
-    expected.SetUpText(GetPaletteText(101), 1);
-    expected.SetUpText(GetPaletteText(108), 101);
-    expected.SetUpText(GetPaletteText(103), 51);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(g_Palette.PalColor[i], expected.PalColor[i]) << i;
+    ExpectPalettes({{101, 1}, {108, 101}, {103, 51}});
 
     EXPECT_FALSE(g_ShadowsOn);
     EXPECT_FALSE(g_BulletsOff);
     EXPECT_FALSE(g_NoDamage);
-    EXPECT_EQ(Stage().MusicStart, 170);
     EXPECT_EQ(Stage().Def().last_scripted_frame, 11000);
     EXPECT_EQ(HeadlessGame::ObjectsOf<CBG7>().size(), 1u);
     EXPECT_EQ(HeadlessGame::ObjectsOf<CBoss07>().size(), 1u);
     EXPECT_EQ(g_DDBPack.GetSprite(90).Pos.Height(), 224);  // the battleships' hull
 
-    const auto loads = game_.AudioCalls(AudioOp::DM_LoadRes);
-    const auto loops = game_.AudioCalls(AudioOp::DM_SetLoop);
-    const auto volumes = game_.AudioCalls(AudioOp::DM_SetMasterVolume);
-    ASSERT_FALSE(loads.empty());
-    ASSERT_FALSE(loops.empty());
-    ASSERT_FALSE(volumes.empty());
-    EXPECT_EQ(loads.back().id, 7);
-    EXPECT_EQ(loops.back().id, 7);
-    EXPECT_EQ(loops.back().value, 6144);
-    EXPECT_EQ(volumes.back().value, -400);
-    game_.ClearAudioCalls();
-    game_.Step(169);
-    EXPECT_TRUE(game_.AudioCalls(AudioOp::DM_PauseOut).empty());
-    game_.Step();
-    EXPECT_EQ(game_.AudioCalls(AudioOp::DM_PauseOut).size(), 1u);
+    ExpectMusic(7, 6144, -400, 170);
 }
 
 // The whole script with the ship untouchable: what each rule creates, and when.
