@@ -43,6 +43,9 @@ constexpr BossOffset kGuns[] = {{-34, 30}, {34, 30}};
 constexpr std::int32_t kRing[] = {14, 15, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 constexpr double kGunOffset = 6;
 constexpr std::int32_t kLaunchGap = 160;
+// The rings come faster with the rank; their bullets gain less speed than
+// the rank gives, so a ring every 20 or 30 frames can still be threaded.
+constexpr double kRingSlowing = -0.1;
 
 }  // namespace
 
@@ -77,7 +80,7 @@ void CBoss06::Attack(std::int32_t t) {
     attack_step_ = (attack_step_ + 1) % 2;
     const double x = RoundX(), y = RoundY();
     const BossOffset gun = kGuns[attack_step_];
-    for (std::int32_t dir : kRing) FireTama(x + gun.dx, y + gun.dy, dir, kGunOffset, 0);
+    for (std::int32_t dir : kRing) FireTama(x + gun.dx, y + gun.dy, dir, kGunOffset, kRingSlowing * g_Rank);
     // Every second volley, and never sooner than kLaunchGap after the last
     // pair, the decks launch a pair, each first heading away to its own side
     // and down, firing from 1.5 s after launch every 2 s. At the top ranks
