@@ -15,7 +15,7 @@ namespace {
 using map_paint::kCell;
 using map_paint::kColumns;
 
-constexpr std::int32_t kMapSprite = 1, kStrip = 2, kMasked = 0, kOpaque = 1;
+constexpr std::int32_t kMapSprite = 1, kMasked = 0, kOpaque = 1;
 constexpr std::int32_t kLayerBase = 1, kLayerOverlay = 3, kLayerOverlay2 = 5, kLayerEdge = 7;
 
 // ---- Cell kinds ----------------------------------------------------------------------------
@@ -388,28 +388,8 @@ void CBG6::Call_Initial(int&) {
 }
 
 void CBG6::BuildMap() {
-    CQ7Sprite256& map = g_DDBPack.GetSprite(kMapSprite);
-    map.SetUP(320, kMapHeight, 0);
-    g_DDBPack.GetSprite(kStrip).SetUP(320, kCell, 0);
-
-    // A strip of bare yard, then the whole map from the strip.
-    CQ7Pos at;
-    at.SetCenter_Base(VB_FALSE);
-    at.ReSize(kCell, kCell);
-    g_DDBPack.BltClear(-1);
-    for (std::int32_t x = 0; x < 320; x += kCell) {
-        at.Move(x, 0);
-        g_DDBPack.AddBlt(at, kYardBase, 0, kStrip, kOpaque);
-    }
-    g_DDBPack.Blt();
-    at.ReSize(320, kCell);
-    g_DDBPack.BltClear(-1);
-    for (std::int32_t y = 0; y <= kMapHeight; y += kCell) {
-        at.Move(0, y);
-        g_DDBPack.AddBlt(at, kStrip, 0, kMapSprite, kOpaque);
-    }
-    g_DDBPack.Blt();
-    g_DDBPack.BltClear(-1);
+    // Bare yard over the whole map, then the harbour on it.
+    CQ7Sprite256& map = map_paint::LayFill(kMapHeight, kYardBase);
 
     map.Pos.Move(0, kStartTop);
     start_top_ = top_ = map.Pos.Top();
@@ -427,6 +407,8 @@ void CBG6::BuildMap() {
     // the top rows (it repeats every 240 rows, as the sea must every 960).
     CQ7Sprite256& sea = g_DDBPack.GetSprite(kPicture);
     sea.SetUP(320, 240, 0);
+    CQ7Pos at;
+    at.SetCenter_Base(VB_FALSE);
     for (std::int32_t half = 0; half < 2; ++half) {
         const CQ7Pos& size = g_DDBPack.GetSprite(kSeaHalves + half).Pos;
         at.ReSize(size.Width(), size.Height());

@@ -6,6 +6,7 @@
 #include "app/zenit02.h"
 #include "game/stages/enemy_spawns.h"
 #include "game/stages/large_spawns.h"
+#include "game/stages/map_painter.h"
 #include "game/stages/stage8.h"
 #include "game/stages/stage8_map.h"
 #include "gfx/q7_ddbpack256.h"
@@ -13,8 +14,7 @@
 
 namespace {
 
-constexpr std::int32_t kMapSprite = 1, kStrip = 2, kFloorTile = 1186;
-constexpr std::int32_t kTile = 32;
+constexpr std::int32_t kMapSprite = 1, kFloorTile = 1186;
 constexpr std::int32_t kMasked = 0, kOpaque = 1;
 
 // ---- Pads under the script's ground units ---------------------------------------------
@@ -96,26 +96,12 @@ void CBG8::Call_Initial(int&) {
 }
 
 void CBG8::BuildMap() {
-    CQ7Sprite256& map = g_DDBPack.GetSprite(kMapSprite);
-    map.SetUP(320, kMapHeight, 0);
-    g_DDBPack.GetSprite(kStrip).SetUP(320, kTile, 0);
-
-    // A strip of floor tiles, then the whole map from the strip.
-    CQ7Pos at;
-    at.SetCenter_Base(VB_FALSE);
-    at.ReSize(kTile, kTile);
-    g_DDBPack.BltClear(-1);
-    for (std::int32_t x = 0; x < 320; x += kTile) {
-        at.Move(x, 0);
-        g_DDBPack.AddBlt(at, kFloorTile, 0, kStrip, kOpaque);
-    }
-    g_DDBPack.Blt();
-    g_DDBPack.BltClear(-1);
+    // The floor tile over the whole map, then the stronghold on it.
+    CQ7Sprite256& map = map_paint::LayFill(kMapHeight, kFloorTile);
 
     // The stronghold's structures, drawn into the map itself (placed from its top-left).
     map.Pos.Move(0, 0);
     Composer put;
-    for (std::int32_t y = 0; y < kMapHeight; y += kTile) put.Put(kStrip, 0, y, kOpaque);
     for (const stage8_map::Piece& p : stage8_map::Pieces()) put.Put(p.sprite, p.x, p.y);
 
     // A pad under every ground unit, on the row it will ride on.

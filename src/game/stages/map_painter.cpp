@@ -167,7 +167,12 @@ CQ7Sprite256& LayFill(std::int32_t height, std::int32_t fill_cell) {
     for (std::int32_t x = 0; x < 320; x += kCell) Queue(fill_cell, x, 0, 0, kOpaque, kStrip);
     g_DDBPack.Blt();
     g_DDBPack.BltClear(-1);
-    for (std::int32_t y = 0; y < height; y += kCell) Queue(kStrip, 0, y, 0, kOpaque, kMap);
+    for (std::int32_t y = 0; y < height; y += kCell) {
+        if (Queue(kStrip, 0, y, 0, kOpaque, kMap)) continue;
+        g_DDBPack.Blt();  // a layer holds 200 draws: a map over 6400 rows takes more
+        g_DDBPack.BltClear(-1);
+        Queue(kStrip, 0, y, 0, kOpaque, kMap);
+    }
     g_DDBPack.Blt();
     g_DDBPack.BltClear(-1);
     return map;
