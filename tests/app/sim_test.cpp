@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -220,6 +221,31 @@ TEST(Sim, StopAfterStageEndsTheProgramWithTheFirstStage) {
         EXPECT_EQ(result.frames, stop ? 5 : 10);
         EXPECT_GT(result.cpu_seconds, 0.0);
     }
+}
+
+// --one-stage: the run stops once the stage it started with is cleared; the
+// next one is set up but never stepped, so the frames and hits are the stage's.
+TEST(Sim, OneStageStopsWhenTheFirstStageEnds) {
+    HeadlessGame game({.load_graphics = false, .load_sounds = false});
+    std::vector<int> played;
+    SetStageFactoryOverride([&](int stage_no) {
+        played.push_back(stage_no);
+        return std::make_unique<TestStage>([stage_no](TestStage& st) {
+            if (st.Count < 5) return;
+            g_StageEnd = true;
+            g_StageNo = stage_no + 1;
+        });
+    });
+    std::string error;
+    std::optional<SimOptions> options = ParseSimOptions({"--stage", "2", "--one-stage"}, &error);
+    ASSERT_TRUE(options) << error;
+    SimResult result;
+    ASSERT_EQ(RunSim(*options, result), 0);
+    EXPECT_EQ(played, (std::vector<int>{2, 3}));
+    EXPECT_EQ(result.stage_no, 3);
+    EXPECT_EQ(result.frames, 5);
+    EXPECT_EQ(result.stage_frames[2], 5);
+    EXPECT_EQ(result.stage_frames[3], 0);
 }
 
 TEST(Sim, AnUnusablePadScriptPlaysNothing) {

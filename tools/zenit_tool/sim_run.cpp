@@ -118,8 +118,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const std::string* value = i + 1 < args.size() ? &args[i + 1] : nullptr;
-        if (a == "--invincible") {
-            o.invincible = true;
+        if (a == "--invincible" || a == "--one-stage") {
+            (a == "--invincible" ? o.invincible : o.one_stage) = true;
             continue;
         }
         if (a == "--autofire" || a == "--bot") {
@@ -273,6 +273,7 @@ int RunSim(const SimOptions& options, SimResult& result, std::function<void(cons
         if (cpu_start < 0) cpu_start = ThreadCpuSeconds();
         if (options.frames >= 0 && frame >= options.frames) return false;
         if (options.frames < 0 && g_ResultReady && ++frames_with_result > 32) return false;
+        if (options.one_stage && g_StageNo != options.stage) return false;  // the next stage is set up, never stepped
         if (!output_error.empty()) return false;
         PadState pad = options.bot ? bot.Next() : script ? script->At(frame) : PadState{};
         if (options.autofire && g_ShotButton >= 0 && g_ShotButton < 32) pad.buttons |= std::uint32_t{1} << g_ShotButton;

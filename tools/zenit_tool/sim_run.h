@@ -23,6 +23,7 @@ struct SimOptions {
     std::int64_t frames = -1;  // --frames F: stop after F frames in all (-1: run to the end)
     std::string input;         // --input FILE: pad script
     bool invincible = false;   // --invincible: g_NoDamage stays true
+    bool one_stage = false;    // --one-stage: the run stops when the stage it started with ends
     bool autofire = false;     // --autofire: the attack button is held
     int power = -1;            // --power L: all four weapon levels after each stage's set-up
     int rank = -1;             // --rank R: the rank (and what it sets) after each stage's own set-up
@@ -38,8 +39,8 @@ struct SimOptions {
 };
 
 inline constexpr const char* kSimOptionsUsage =
-    "[--stage N] [--score S] [--frames F] [--input FILE] [--invincible] [--autofire] [--power L] [--rank R] "
-    "[--trace FILE] [--frames-dir DIR --every K] [--bot] [--record FILE]";
+    "[--stage N] [--one-stage] [--score S] [--frames F] [--input FILE] [--invincible] [--autofire] "
+    "[--power L] [--rank R] [--trace FILE] [--frames-dir DIR --every K] [--bot] [--record FILE]";
 
 // Parses the options; on a bad one returns nothing and says why in `error`.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error);

@@ -92,11 +92,13 @@ constexpr std::int32_t kFirstAttack = 610;
 // A ripple of aimed shots runs along the body: one segment every 4 frames,
 // each glowing for 14 frames before it fires.
 constexpr std::int32_t kRippleStep = 4, kCharge = 14;
-constexpr std::int32_t kFanDelay = 40;
-constexpr std::int32_t kPlayTop = 22;  // below the status bar  // the head's first fan, after the first ripple began
+constexpr std::int32_t kFanDelay = 40;  // the head's first fan, after the first ripple began
+constexpr std::int32_t kPlayTop = 22;   // below the status bar
 
-std::int32_t RipplePeriod() { return std::max(100, 200 - 10 * g_Rank); }
-std::int32_t FanPeriod() { return std::max(60, 120 - 6 * g_Rank); }
+// Both reach their floor by rank 7: the ranks a good run brings to the sky
+// (3 and up) meet a serpent that keeps the ship moving.
+std::int32_t RipplePeriod() { return std::max(100, 170 - 10 * g_Rank); }
+std::int32_t FanPeriod() { return std::max(60, 100 - 6 * g_Rank); }
 
 constexpr bool IsLarge(std::int32_t k) { return k % 2 == 1; }
 
@@ -210,7 +212,7 @@ void CBoss05::FireFromSegments(std::int32_t t) {
 void CBoss05::FireFan(std::int32_t) {
     if (!MayFireFrom(main_)) return;
     const std::int32_t aim = main_.KAKUDO16(g_MyShipPos);
-    const std::int32_t spread = g_Rank >= 5 ? 2 : 1;  // three bullets, five from rank 5
+    const std::int32_t spread = g_Rank >= 3 ? 2 : 1;  // three bullets, five from rank 3
     for (std::int32_t d = -spread; d <= spread; ++d)
         FireTama(main_.CenterX(), main_.CenterY(), (aim + d + 16) % 16, 16, 0);
 }

@@ -42,6 +42,10 @@ const BossProfile kProfile = {
 constexpr BossOffset kGuns[] = {{-34, 30}, {34, 30}};
 constexpr std::int32_t kRing[] = {14, 15, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 constexpr double kGunOffset = 6;
+constexpr std::int32_t kLaunchGap = 160;
+// The rings come faster with the rank; their bullets gain less speed than
+// the rank gives, so a ring every 20 or 30 frames can still be threaded.
+constexpr double kRingSlowing = -0.1;
 
 }  // namespace
 
@@ -76,10 +80,14 @@ void CBoss06::Attack(std::int32_t t) {
     attack_step_ = (attack_step_ + 1) % 2;
     const double x = RoundX(), y = RoundY();
     const BossOffset gun = kGuns[attack_step_];
-    for (std::int32_t dir : kRing) FireTama(x + gun.dx, y + gun.dy, dir, kGunOffset, 0);
-    // Every second volley the decks launch a pair, each first heading away
-    // to its own side and down, firing from 1.5 s after launch every 2 s.
-    if (++volleys_ % 2 == 0) {
+    for (std::int32_t dir : kRing) FireTama(x + gun.dx, y + gun.dy, dir, kGunOffset, kRingSlowing * g_Rank);
+    // Every second volley, and never sooner than kLaunchGap after the last
+    // pair, the decks launch a pair, each first heading away to its own side
+    // and down, firing from 1.5 s after launch every 2 s. At the top ranks
+    // the volleys come every 20 or 30 frames: a pair each time would fill
+    // the sky with interceptors.
+    if (++volleys_ % 2 == 0 && t - last_launch_ >= kLaunchGap) {
+        last_launch_ = t;
         SpawnInterceptor(x + kLeftDeck.dx, y + kLeftDeck.dy, 3, 90, 120, kEscortTurnInterval);
         SpawnInterceptor(x + kRightDeck.dx, y + kRightDeck.dy, 1, 90, 120, kEscortTurnInterval);
     }

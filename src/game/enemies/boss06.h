@@ -31,5 +31,6 @@ protected:
 private:
     std::int32_t next_volley_ = 0;  // t of the next volley
     std::int32_t volleys_ = 0;
+    std::int32_t last_launch_ = -1000000;  // t of the last pair of interceptors
     double a_ = 0, b_ = 0;          // sway and bob angles in degrees
 };

@@ -38,7 +38,7 @@ void DeckFighter(const ScriptArgs& a) {
     g_EnemyParam.Mode = RoundHalfEven(a[2]);
     g_EnemyParam.Param9 = RoundHalfEven(a[3]);
     g_EnemyParam.EntryFrames = RoundHalfEven(a[4]);
-    g_EnemyParam.ShotSpeedAdd = 0.5;
+    g_EnemyParam.ShotSpeedAdd = 1.0;
     g_EnemyParam.DeathShot = 1;
     g_ObjectPack.Spawn<CEN001>(3, VB_TRUE);
 }
@@ -58,7 +58,7 @@ constexpr ScriptEntry DeckFighters(std::int32_t first, std::int32_t last, std::i
 // An amphibious carrier: heading 0 right, 2 down, 4 left; speed in hundredths.
 constexpr ScriptEntry Amphibian(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t heading,
                                 std::int32_t speed, std::int32_t first_shot) {
-    return At(frame, spawns::EN007, {double(x), double(y), double(heading), double(speed), double(first_shot), 90});
+    return At(frame, spawns::EN007, {double(x), double(y), double(heading), double(speed), double(first_shot), 70});
 }
 constexpr ScriptEntry Cruiser(std::int32_t frame, std::int32_t x, std::int32_t mode) {
     return At(frame, stage1::EN006, {double(x), double(mode)});
@@ -87,17 +87,17 @@ constexpr ScriptEntry kScript[] = {
     Fighters(900, 979, 240, 1, 60),
     Amphibian(1300, -24, 60, 0, 40, 80),
     Amphibian(1360, -24, 60, 0, 40, 80),
-    Fighters(1500, 1579, 160, 1),
+    DeckFighters(1500, 1579, 160, 1),
 
     // Cruisers and frigates in the side lanes.
     Cruiser(1700, 80, 2),
-    Fighters(1900, 1979, 240, 0, 60),
+    DeckFighters(1900, 1979, 240, 0, 60),
     Frigate(2200, 244, 3, 250),
     Amphibian(2400, 344, 100, 4, 40, 80),
     Amphibian(2460, 344, 100, 4, 40, 80),
-    Fighters(2600, 2679, 160, 0),
+    DeckFighters(2600, 2679, 160, 0),
     Frigate(2900, 60, 4, 220),
-    Fighters(3100, 3179, 200, 1, 80),
+    DeckFighters(3100, 3179, 200, 1, 80),
 
     // The landing ship with its tanks, deck fighters round it.
     LandingShip(3300, 216, 3, 150),
@@ -114,10 +114,10 @@ constexpr ScriptEntry kScript[] = {
     DeckFighters(5500, 5579, 160, 0, 60),
 
     // A breather: fighters, and landing craft racing down for the shore.
-    Fighters(6200, 6279, 100, 0, 60),
+    DeckFighters(6200, 6279, 100, 0, 60),
     Amphibian(6250, 120, -24, 2, 60, 70),
     Amphibian(6310, 200, -24, 2, 60, 70),
-    Fighters(6400, 6479, 220, 1, 60),
+    DeckFighters(6400, 6479, 220, 1, 60),
 
     // The fleet: two frigates in the side lanes, cruisers behind them, the
     // second landing ship up the middle, fighters overhead.

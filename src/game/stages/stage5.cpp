@@ -4,7 +4,6 @@
 #include "core/q7_angle.h"
 #include "game/enemies/boss05.h"
 #include "game/stages/bg5.h"
-#include "game/stages/enemy_spawns.h"
 #include "game/stages/stage5_spawns.h"
 
 namespace {
@@ -18,13 +17,14 @@ constexpr ScriptEntry Weavers(std::int32_t first, std::int32_t last, std::int32_
     return Window(first, last, stage5::Weaver, {double(x), -2, double(mode), double(sway), 60});
 }
 // A bomber sinking down the sky as it weaves, a fan of seven as soon as it
-// is in view and every 150 frames after.
+// is in view and every 110 frames (less 10 a rank) after. A pair at the
+// edges (x 30, 290) fans across the middle.
 constexpr ScriptEntry Bomber(std::int32_t frame, std::int32_t x, std::int32_t weave) {
-    return At(frame, spawns::EN020, {double(x), -40, double(weave), 35, 90, 150});
+    return At(frame, stage5::Bomber, {double(x), -40, double(weave), 35, 60, 110});
 }
 // The gunship: it sinks slowly, its volleys alternating with aimed pairs.
 constexpr ScriptEntry Gunship(std::int32_t frame, std::int32_t x) {
-    return At(frame, spawns::EN019, {double(x), -10, 22, 110, 100});
+    return At(frame, stage5::Gunship, {double(x), -10, 22, 110, 80});
 }
 
 // ---- The script ------------------------------------------------------------------------
@@ -46,6 +46,7 @@ constexpr ScriptEntry kScript[] = {
     Bomber(1700, 240, 30),
     Weavers(2000, 2079, 100, 0, 70),
     Weavers(2200, 2279, 220, 1, 70),
+    Gunship(2250, 230),
     Bomber(2500, 60, 25),
     Bomber(2560, 160, 40),
     Bomber(2620, 260, 25),
@@ -53,6 +54,8 @@ constexpr ScriptEntry kScript[] = {
     Weavers(2900, 2979, 230, 1, 60),
     Bomber(3200, 110, 50),
     Bomber(3260, 210, 50),
+    Bomber(3400, 30, 20),
+    Bomber(3400, 290, 20),
 
     // The gunship with bombers on its flanks.
     Gunship(3600, 160),
@@ -62,6 +65,8 @@ constexpr ScriptEntry kScript[] = {
     Weavers(4200, 4279, 160, 1, 130),
     Bomber(4300, 100, 30),
     Bomber(4300, 220, 30),
+    Bomber(4600, 30, 20),
+    Bomber(4600, 290, 20),
 
     // A breather: only the traffic and one stream.
     Weavers(5000, 5079, 160, 0, 100),
@@ -72,6 +77,9 @@ constexpr ScriptEntry kScript[] = {
     Weavers(5600, 5679, 90, 0, 60),
     Weavers(5600, 5679, 230, 1, 60),
     Gunship(5800, 110),
+    Gunship(5860, 230),
+    Bomber(6200, 30, 20),
+    Bomber(6200, 290, 20),
     Bomber(6400, 60, 25),
     Bomber(6460, 160, 40),
     Bomber(6520, 260, 25),
@@ -84,10 +92,15 @@ constexpr ScriptEntry kScript[] = {
     Weavers(8400, 8479, 160, 0, 120),
     Bomber(8800, 90, 30),
     Bomber(8800, 230, 30),
+    Bomber(9000, 30, 20),
+    Bomber(9000, 290, 20),
     Weavers(9200, 9279, 160, 1, 120),
-    Gunship(9450, 160),
+    Gunship(9450, 90),
+    Gunship(9510, 230),
     Bomber(9650, 60, 20),
     Bomber(9650, 260, 20),
+    Bomber(9900, 30, 20),
+    Bomber(9900, 290, 20),
 
     // The serpent's choices start from the head of the 8-table.
     At(10200, stage5::ResetRnd8, {}),

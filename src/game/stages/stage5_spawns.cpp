@@ -5,6 +5,8 @@
 #include "core/q7_objectpack.h"
 #include "game/enemies/en001.h"
 #include "game/enemies/en016.h"
+#include "game/enemies/en019.h"
+#include "game/enemies/en020.h"
 #include "game/stages/enemy_spawns.h"
 #include "gfx/q7_ddbpack256.h"
 
@@ -17,8 +19,24 @@ constexpr std::int32_t kClimbEntry = 64, kDiveEntry = 20;
 // One volley each as they pass (the second would come when they are
 // leaving): a diver soon after it shows, a climber once it is well above
 // the ship's usual height, so its sideways spray is not fired point-blank.
-constexpr std::int32_t kDiveFirstShot = 36, kClimbFirstShot = 150, kShotInterval = 400;
+constexpr std::int32_t kDiveFirstShot = 36, kClimbFirstShot = 150, kShotInterval = 70;
 constexpr std::int32_t kFireLimit = 200;
+// Shots faster than the rank's own speed: the sky is the fast stage.
+constexpr double kFighterShotSpeedAdd = 1.5, kPartingShotSpeedAdd = 2.0, kHeavyShotSpeedAdd = 1.5;
+constexpr std::int32_t kHeavyEntry = 120, kHeavyTurn = 10;
+
+// What the heavies share: place, entry time, faster bullets, their schedule.
+void BeginHeavy(double x, double y, double first_shot, double interval) {
+    g_EnemyParam.X = x;
+    g_EnemyParam.Y = y;
+    g_EnemyParam.EntryFrames = kHeavyEntry;
+    g_EnemyParam.ShotSpeedAdd = kHeavyShotSpeedAdd;
+    g_EnemyParam.DeathShot = 0;
+    g_EnemyParamEx.FirstShot = RoundHalfEven(first_shot);
+    g_EnemyParamEx.ShotInterval = RoundHalfEven(interval);
+    g_EnemyParamEx.TurnInterval = kHeavyTurn;
+    g_EnemyParamEx.FireLimitY = kFireLimit;
+}
 constexpr std::int32_t kWarningY = 231;
 constexpr std::int32_t kEffectGroup = 6;
 
@@ -31,7 +49,7 @@ void Fighter(std::int32_t x, bool up) {
     g_EnemyParam.Y = up ? kClimbStartY : kDiveStartY;
     g_EnemyParam.Variant = up ? VB_TRUE : VB_FALSE;
     g_EnemyParam.EntryFrames = up ? kClimbEntry : kDiveEntry;
-    g_EnemyParam.ShotSpeedAdd = 0;
+    g_EnemyParam.ShotSpeedAdd = kFighterShotSpeedAdd;
     g_EnemyParam.DeathShot = 0;
     g_EnemyParamEx.FirstShot = up ? kClimbFirstShot : kDiveFirstShot;
     g_EnemyParamEx.ShotInterval = kShotInterval;
@@ -50,8 +68,21 @@ void Weaver(const ScriptArgs& a) {
     g_EnemyParam.Param9 = RoundHalfEven(a[3]);
     g_EnemyParam.EntryFrames = RoundHalfEven(a[4]);
     g_EnemyParam.DeathShot = 1;
-    g_EnemyParam.ShotSpeedAdd = 0;
+    g_EnemyParam.ShotSpeedAdd = kPartingShotSpeedAdd;
     g_ObjectPack.Spawn<CEN001>(3, VB_TRUE);
+}
+
+void Bomber(const ScriptArgs& a) {
+    BeginHeavy(a[0], a[1], a[4], a[5]);
+    g_EnemyParam.Param9 = RoundHalfEven(a[2]);
+    g_EnemyParam.Mode = RoundHalfEven(a[3]);
+    g_ObjectPack.Spawn<CEN020>(3, VB_TRUE);
+}
+
+void Gunship(const ScriptArgs& a) {
+    BeginHeavy(a[0], a[1], a[3], a[4]);
+    g_EnemyParam.Mode = RoundHalfEven(a[2]);
+    g_ObjectPack.Spawn<CEN019>(3, VB_TRUE);
 }
 
 void ResetRnd8(const ScriptArgs&) { g_Angle.ReSet_Rnd8(0); }

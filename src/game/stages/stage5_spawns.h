@@ -22,6 +22,11 @@ void Diver(std::int32_t x);
 // Script routine, CEN001 weaving fighter that fires a parting shot at the
 // ship when it is shot down: x, y, mode, sway (sine amplitude), entry frames.
 void Weaver(const ScriptArgs& a);
+// Script routines, the heavies of the sky, whose large bullets fly faster
+// than the rank's speed: CEN020 bomber (x, y, weave, mode, first shot,
+// interval) and CEN019 gunship (x, y, mode, first shot, interval).
+void Bomber(const ScriptArgs& a);
+void Gunship(const ScriptArgs& a);
 // Script routine: the 8-table of the shared random sequences back to its
 // first entry (no arguments), so the serpent's choices repeat.
 void ResetRnd8(const ScriptArgs& a);

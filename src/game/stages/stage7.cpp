@@ -47,11 +47,13 @@ using spawns::EN025;
 constexpr ScriptEntry Fighter(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t heading) {
     return At(frame, EN025, {double(x), double(y), double(heading), kStreamEntryFrames});
 }
-// A bomber sinking half a pixel a frame, weaving 30 pixels either way.
-constexpr ScriptArgs BomberArgs(std::int32_t x) { return {double(x), -48, 30, 50, 60, 100}; }
+// A bomber sinking half a pixel a frame, weaving 30 pixels either way; a fan
+// every 240 frames less 10 a rank (so 140 at the top rank, not the class's floor).
+constexpr ScriptArgs BomberArgs(std::int32_t x) { return {double(x), -48, 30, 50, 60, 240}; }
 constexpr ScriptEntry Bomber(std::int32_t frame, std::int32_t x) { return At(frame, EN020, BomberArgs(x)); }
-// A gunship sinking 0.45 pixels a frame; a y further above the top staggers a pair.
-constexpr ScriptArgs GunshipArgs(std::int32_t x, std::int32_t y) { return {double(x), double(y), 45, 60, 90}; }
+// A gunship sinking 0.45 pixels a frame; a y further above the top staggers a
+// pair. Its volleys come twice as often as the interval says: 200 less 10 a rank.
+constexpr ScriptArgs GunshipArgs(std::int32_t x, std::int32_t y) { return {double(x), double(y), 45, 60, 200}; }
 // The gunship pair: the left one first, the right one 60 rows behind.
 constexpr ScriptArgs kPairLeft = GunshipArgs(90, -24), kPairRight = GunshipArgs(230, -84);
 // A flying battleship (CEN026): x, Mode (tenths of a pixel a frame), first shot.
@@ -72,26 +74,24 @@ constexpr ScriptEntry kScript[] = {
     // 1000..4999: bombers and gunship pairs by the rules, over the streams.
 
     // The set piece: the first flying battleship comes down the corridor,
-    // bombers on its heels.
-    Battleship(5300, 160, 4, 150),
+    // bombers on its heels. The battleships rush past at the corridor's pace
+    // (1.6 pixels a frame, firing from the moment the nose is well in): a slow
+    // one at the top rank would be a wall of missiles for half a minute.
+    Battleship(5300, 160, 16, 80),
     Bomber(6000, 60),
     Bomber(6200, 260),
 
     // A breather: the streams alone.
 
     // The second wave: a battleship down the left, a bomber, a gunship pair.
-    Battleship(7200, 100, 5, 150),
+    Battleship(7200, 100, 16, 80),
     Bomber(7800, 260),
     At(8300, EN019, kPairLeft),
     At(8300, EN019, kPairRight),
 
-    // The climax: two battleships one after the other, a gunship pair
-    // between them, bombers last; the corridor is clear again when the
-    // streams stop at 11000.
-    Battleship(9100, 220, 5, 120),
-    At(9400, EN019, kPairLeft),
-    At(9400, EN019, kPairRight),
-    Battleship(9900, 100, 5, 120),
+    // The climax: a battleship down the right with bombers on its heels; the
+    // corridor is clear again when the streams stop at 11000.
+    Battleship(9300, 220, 16, 80),
     Bomber(10200, 260),
     Bomber(10300, 40),
 };
