@@ -21,12 +21,28 @@ constexpr std::int32_t kHatchFrames = 8;
 // A bomb leaves from the top of its launcher.
 constexpr std::int32_t kMuzzleDY = kLauncherDY - 24;
 
-// One launch cycle: a salvo on its first steps, then a rest. Each salvo is of
-// one kind, the kinds going round: aimed on the way down, aimed from the
-// bottom, aimed when shot down, rings.
-constexpr std::int32_t kSalvo = 12;
-constexpr std::int32_t kSmallFirst = 6081, kLargeFirst = 6085;
-constexpr bool kLargeStep[kSalvo] = {false, false, false, true, false, false, false, true, false, false, false, true};
+// The launchers throw on every attack step (every 3 frames), each in turn,
+// to a phrase of 32 steps (96 frames) the player can learn. Most throws are
+// small kinds that fire one aimed shot, each only in a narrow case: crimson
+// darts as they pass 150..160 pixels from the ship, gold canisters from the
+// bottom edge when far, and the bulk, bone eggs, only when shot down far
+// away (they punish firing blindly up a crowded lane). Every phrase ends on a
+// violet ring, every fourth on the heavy ring; a heavy accent falls in the
+// middle of every phrase at rank 0, of every second, third and fourth as the
+// rank rises, and the darts give way to eggs: the rank already speeds every
+// shot and doubles the fight's length.
+constexpr std::int32_t A = 6081, B = 6082, E = 6083, R = 6084;  // small: dart, canister, egg, ring
+constexpr std::int32_t HA = 6085, HB = 6086, HE = 6087, HR = 6088;
+constexpr std::int32_t kPhraseSteps = 32, kAccentStep = 15, kRingStep = 31;
+constexpr std::int32_t kPhrase[kPhraseSteps] = {
+    A, E, E, E, B, E, A, E, A, E, E, A, E, E, B, E,  // 15: the accent's place
+    A, E, E, E, B, E, A, E, A, E, E, A, E, E, B, R,  // 31: the ring's
+};
+constexpr std::int32_t kAccents[] = {HE, HA, HE, HB};  // in turn
+constexpr std::int32_t kHeavyRingEvery = 4;            // phrases
+// Which darts (in phrase order) stay longest as the rank rises: those left
+// stay spread over the phrase.
+constexpr std::int32_t kDartOrder[] = {0, 4, 2, 6, 1, 5, 3, 7};
 
 // The columns keep clear of the edges, where half of a ring would be wasted.
 constexpr std::int32_t kTargetMin = 20, kTargetMax = 300;
@@ -69,7 +85,19 @@ const BossProfile kProfile = {
 
 CBoss08::CBoss08() : CBoss(kProfile) {}
 
-std::int32_t CBoss08::CycleSteps(std::int32_t rank) { return std::max(36 - rank, kSalvo + 4); }
+std::int32_t CBoss08::AccentEvery(std::int32_t rank) { return 1 + rank / 3; }
+
+std::int32_t CBoss08::DartsPerPhrase(std::int32_t rank) { return 8 - (rank * 6 + 5) / 10; }
+
+std::int32_t CBoss08::TypeAt(std::int32_t step, std::int32_t rank) {
+    const std::int32_t phrase = step / kPhraseSteps, at = step % kPhraseSteps;
+    if (at == kRingStep) return phrase % kHeavyRingEvery == kHeavyRingEvery - 1 ? HR : R;
+    if (at == kAccentStep && phrase % AccentEvery(rank) == 0)
+        return kAccents[phrase / AccentEvery(rank) % std::size(kAccents)];
+    if (kPhrase[at] != A) return kPhrase[at];
+    const std::int32_t dart = static_cast<std::int32_t>(std::count(kPhrase, kPhrase + at, A));
+    return kDartOrder[dart] < DartsPerPhrase(rank) ? A : E;
+}
 
 void CBoss08::EntryMove(std::int32_t t) {
     if (t <= kDescentEnd) {
@@ -113,13 +141,9 @@ void CBoss08::DrawLaunchers() {
 }
 
 void CBoss08::Attack(std::int32_t) {
-    const std::int32_t step = step_;
-    step_ = (step_ + 1) % CycleSteps(g_Rank);
-    attack_step_ = step_;
-    if (step_ == 0) ++cycles_;
-    if (step >= kSalvo) return;
-    const std::int32_t kind = cycles_ % 4;
-    Throw((kLargeStep[step] ? kLargeFirst : kSmallFirst) + kind, step % 2);
+    const std::int32_t step = step_++;
+    attack_step_ = step_ % kPhraseSteps;
+    Throw(TypeAt(step, g_Rank), step % 2);
 }
 
 // A column anywhere over the field, at least kMinSpacing from the last one.
@@ -142,6 +166,7 @@ void CBoss08::Throw(std::int32_t type, std::int32_t side) {
     g_SpawnParam.DX = (target - x) / CBombTama::kRiseFrames;
     g_SpawnParam.DY = g_BulletSpeed - 1.0;
     g_SpawnParam.Sprite = type;
+    last_type_ = type;
     g_SpawnParam.Level = target;
     g_ObjectPack.Spawn<CTama7>(3, VB_TRUE);
     open_[side] = kHatchFrames;

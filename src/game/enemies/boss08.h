@@ -2,11 +2,10 @@
 // low over the chamber floor (the ship flies over it: its body registers in
 // g_HitList1) between two bomb launchers. Wakes at frame 10700, sinks 0.3
 // pixels a frame into view and settles; from t = 601 it sways slowly and,
-// every 3 frames, a step of its launch cycle may throw a bomb (CTama7) high
-// over the screen to fall down a column drawn at random, at least 41 pixels
-// from the last one. The cycle throws a salvo and then rests; a higher rank
-// shortens the rest. Its defeat stops the music instead of sounding the
-// boss's explosion.
+// every 3 frames, throws a bomb (CTama7) high over the screen to fall down a
+// column drawn at random, at least 41 pixels from the last one. The kinds
+// follow a phrase of 32 throws that the rank shifts a little. Its defeat
+// stops the music instead of sounding the boss's explosion.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +21,13 @@ public:
 
     // Read-outs for tests.
     std::int32_t LastTarget() const { return last_target_; }
-    // Steps of one launch cycle at a rank (every step is 3 frames).
-    static std::int32_t CycleSteps(std::int32_t rank);
+    std::int32_t LastType() const { return last_type_; }
+    // The type of the bomb thrown on attack step `step` (0 at t = 601) at a rank.
+    static std::int32_t TypeAt(std::int32_t step, std::int32_t rank);
+    // Phrases from one heavy accent to the next at a rank.
+    static std::int32_t AccentEvery(std::int32_t rank);
+    // Darts a phrase throws at a rank (of its eight; the others become eggs).
+    static std::int32_t DartsPerPhrase(std::int32_t rank);
 
 protected:
     std::int32_t StartHitPoints() const override { return 400000 * g_Rank + 4000000; }
@@ -39,9 +43,9 @@ private:
     void DrawLaunchers();
 
     double sway_ = 0;             // degrees
-    std::int32_t step_ = 0;       // position in the launch cycle
-    std::int32_t cycles_ = 0;     // cycles completed
+    std::int32_t step_ = 0;       // attack steps taken
     std::int32_t last_target_ = -1000;
+    std::int32_t last_type_ = 0;
     std::int32_t open_[2] = {0, 0};  // frames each launcher's hatch stays open
     CQ7Pos launcher_;
     CQ7Pos launcher_hit_[2];

@@ -37,32 +37,33 @@ constexpr WorkSprite kWorkSprites[] = {kMothershipHull};
 
 // ---- Script helpers ----------------------------------------------------------------
 // The ground units ride the floor on the pads the map lays for them (bg8.cpp
-// reads their places from this script).
+// reads their places from this script). Their intervals are long: the rank
+// takes 10 frames a step off each, and a player arrives here near rank 10.
 
 // A gun fortress (CEN027) on its base: x, y; it lobs a large bullet at the ship.
 constexpr ScriptEntry Fortress(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t first_shot = 60,
-                               std::int32_t interval = 80) {
+                               std::int32_t interval = 150) {
     return At(frame, large_spawns::EN027, {double(x), double(y), 100, double(first_shot), double(interval)});
 }
 // A missile walker (CEN028) stepping out of its hangar, Mode tenths of a pixel a frame.
 constexpr ScriptEntry Walker(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t mode = 3,
-                             std::int32_t first_shot = 90, std::int32_t interval = 100) {
+                             std::int32_t first_shot = 90, std::int32_t interval = 170) {
     return At(frame, large_spawns::EN028, {double(x), double(y), double(mode), 100, double(first_shot), double(interval)});
 }
 // A quad turret (CEN022) on its ring.
 constexpr ScriptEntry Turret(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t first_shot = 50,
-                             std::int32_t interval = 60) {
+                             std::int32_t interval = 120) {
     return At(frame, spawns::EN022, {double(x), double(y), 2, double(first_shot), double(interval)});
 }
 // A pillbox (CEN023) on its ring; its interval is quartered.
 constexpr ScriptEntry Pillbox(std::int32_t frame, std::int32_t x, std::int32_t y, std::int32_t first_shot = 40,
-                              std::int32_t interval = 100) {
+                              std::int32_t interval = 200) {
     return At(frame, spawns::EN023, {double(x), double(y), 2, double(first_shot), double(interval)});
 }
 // A gunship (CEN019) sinking `sink` hundredths of a pixel a frame; it hides
 // the ground units it passes over.
 constexpr ScriptEntry Gunship(std::int32_t frame, std::int32_t x, std::int32_t sink = 35, std::int32_t first_shot = 60,
-                              std::int32_t interval = 80) {
+                              std::int32_t interval = 160) {
     return At(frame, spawns::EN019, {double(x), -24, double(sink), double(first_shot), double(interval)});
 }
 // A mothership (CEN026): x, Mode (tenths of a pixel a frame over the floor), first shot.
@@ -103,23 +104,18 @@ constexpr ScriptEntry kScript[] = {
     Turret(1700, 64, kIn),
     Turret(1700, 256, kIn),
     Gunship(1760, 96),
-    Gunship(1840, 240),
-    Walker(2000, 80, kIn),
     Walker(2000, 240, kIn),
     Fortress(2200, 160, kIn),
-    Gunship(2250, 60),
     Pillbox(2350, 48, kIn),
     Pillbox(2350, 272, kIn),
 
-    // The trench: the first mothership comes down it, walkers either side.
-    Mothership(2600, 160),
-    Walker(2900, 40, kIn),
+    // The trench: the first mothership runs down it (fast, holding its fire
+    // until it is well in), a walker beside it.
+    Mothership(2600, 160, 6, 250),
     Turret(3000, 120, kIn),
     Turret(3000, 200, kIn),
     Walker(2900, 280, kIn),
-    Gunship(3250, 80),
-    Gunship(3350, 240),
-    Gunship(3420, 160),
+    Gunship(3300, 240),
     Fortress(3550, 64, kIn),
     Pillbox(3650, 160, kIn),
     Fortress(3550, 256, kIn),
@@ -131,18 +127,12 @@ constexpr ScriptEntry kScript[] = {
     Pillbox(4250, 272, kIn),
 
     // 4400..4599: the streams hold their breath; 4600: the swarm from every
-    // entry, over the open ground, while the scenery slows.
+    // entry, alone over the open ground while the scenery slows.
     Scroll(4600, 30),
-    Turret(4660, 96, kIn),
-    Turret(4660, 224, kIn),
-    Gunship(4900, 160),
-    Pillbox(4800, 160, kIn),
-    Fortress(5100, 64, kIn),
-    Fortress(5100, 256, kIn),
+    Fortress(5450, 160, kIn),
     Scroll(5400, 40),
 
-    // The inner works: motherships, walker lines, fortresses behind bulkheads.
-    Mothership(5650, 96),
+    // The inner works: walker lines, fortresses behind bulkheads.
     Walker(5800, 256, kIn),
     Turret(5850, 64, kIn),
     Gunship(5950, 120),
@@ -152,54 +142,35 @@ constexpr ScriptEntry kScript[] = {
     Walker(6300, 64, kIn),
     Gunship(6450, 220),
     Fortress(6500, 96, kIn),
-    Mothership(6700, 224),
     Turret(6900, 64, kIn),
     Turret(6900, 160, kIn),
     Fortress(7100, 64, kIn),
-    Fortress(7100, 256, kIn),
-    Walker(7350, 120, kIn),
-    Pillbox(7400, 40, kIn),
-    Pillbox(7400, 280, kIn),
-    Walker(7350, 200, kIn),
+    Fortress(7200, 256, kIn),
+    Walker(7350, 160, kIn),
     Gunship(7550, 70),
     Gunship(7650, 250),
     Pillbox(7850, 40, kIn),
     Pillbox(7850, 280, kIn),
     Fortress(8000, 160, kIn),
-    Gunship(8050, 60),
-    Gunship(8100, 260),
-    // Two motherships side by side.
-    Mothership(8250, 80, 4, 120),
-    Mothership(8250, 240, 4, 180),
-    Walker(8700, 40, kIn),
+    // The second mothership, down the middle of the inner works.
+    Mothership(8250, 160, 6, 250),
     Walker(8700, 280, kIn),
     Turret(8900, 120, kIn),
     Pillbox(8950, 40, kIn),
     Pillbox(8950, 280, kIn),
     Turret(8900, 200, kIn),
-    Fortress(9200, 64, kIn),
-    Fortress(9200, 256, kIn),
+    Fortress(9200, 160, kIn),
     Gunship(9350, 160),
-    Turret(9450, 64, kIn),
-    Turret(9450, 256, kIn),
 
     // The climax: the streams thicken to a flood and the scenery speeds up
     // toward the inner gate, where the last fortresses hold the way.
-    // A last mothership comes down the middle between them, gunships either side.
     Scroll(9600, 50),
-    Walker(9600, 96, kIn),
-    Walker(9600, 224, kIn),
-    Mothership(9650, 160, 4, 90),
-    Gunship(9700, 40),
-    Gunship(9760, 280),
-    Pillbox(9800, 40, kIn),
+    Walker(9600, 160, kIn),
+    Gunship(9700, 240),
     Fortress(9850, 160, kIn),
-    Pillbox(9800, 280, kIn),
-    Gunship(9950, 100),
     Gunship(10000, 220),
     Turret(10050, 64, kIn),
     Turret(10050, 256, kIn),
-    Fortress(10200, 96, kIn),
     Fortress(10200, 224, kIn),
     Walker(10300, 160, kIn),
     Scroll(10400, 30),

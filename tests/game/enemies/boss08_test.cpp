@@ -1,6 +1,7 @@
-// CBoss08: asleep until 10700, its hit points, the slow descent, the bombs
-// thrown every 3 frames toward columns at least 41 pixels apart, and a defeat
-// that stops the music instead of sounding the explosion.
+// CBoss08: asleep until 10700, its hit points, the slow descent, a bomb
+// thrown every 3 frames toward columns at least 41 pixels apart in the kinds
+// of its phrase, and a defeat that stops the music instead of sounding the
+// explosion.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -51,36 +52,71 @@ TEST_F(Boss08Test, SleepsUntil10700ThenSinksAt03AFrameWithItsRankedHitPointsOnTh
     EXPECT_EQ(Count<CTama7>(), 0) << "nothing is thrown before t = 601";
 }
 
-TEST_F(Boss08Test, FromT601EveryThirdFrameItThrowsBombsAtColumnsAtLeast41Apart) {
+TEST_F(Boss08Test, FromT601ItThrowsABombEveryThirdFrameAtColumnsAtLeast41Apart) {
     for (int rank : {0, 10}) {
         Restart();
         g_Rank = rank;
         CBoss08* boss = Spawn();
         StepToT(boss, 600);
         SpawnWatch watch;
-        std::vector<int> targets;
-        int first = 0;
-        for (int t = 601; t <= 2400; ++t) {
+        int last = 0;
+        int step = 0;
+        for (int t = 601; t <= 1800; ++t) {
             Step();
             watch.Update();
-            const int fresh = watch.New<CTama7>();
-            if (fresh == 0) continue;
-            ASSERT_EQ(fresh, 1) << "t = " << t;
-            ASSERT_EQ((t - 601) % 3, 0) << "t = " << t;
-            if (first == 0) first = t;
-            targets.push_back(boss->LastTarget());
-        }
-        EXPECT_EQ(first, 601) << rank;
-        // A salvo of 12 a cycle; a higher rank shortens the rest between salvos.
-        const int cycles = (2400 - 601) / 3 / CBoss08::CycleSteps(rank) + 1;
-        EXPECT_GE(int(targets.size()), 12 * (cycles - 1)) << rank;
-        for (std::size_t k = 1; k < targets.size(); ++k) {
-            ASSERT_GE(std::abs(targets[k] - targets[k - 1]), 41) << "bomb " << k << " rank " << rank;
-            ASSERT_GE(targets[k], 0);
-            ASSERT_LT(targets[k], 320);
+            ASSERT_EQ(watch.New<CTama7>(), (t - 601) % 3 == 0 ? 1 : 0) << "t = " << t << " rank " << rank;
+            if ((t - 601) % 3 != 0) continue;
+            const int target = boss->LastTarget();
+            ASSERT_GE(target, 0);
+            ASSERT_LT(target, 320);
+            if (step > 0) {
+                ASSERT_GE(std::abs(target - last), 41) << "t = " << t << " rank " << rank;
+            }
+            ASSERT_EQ(boss->LastType(), CBoss08::TypeAt(step, rank)) << "t = " << t;
+            last = target;
+            ++step;
         }
     }
-    EXPECT_LT(CBoss08::CycleSteps(10), CBoss08::CycleSteps(0));
+}
+
+// The phrase: 32 throws, mostly the small single-shot kinds, a ring on its
+// last throw (the heavy ring every fourth phrase), a heavy accent only in its
+// middle; a higher rank thins the accents and the darts, never below a few.
+TEST_F(Boss08Test, EachPhraseOf32IsMostlySingleShotsAndEndsOnARing) {
+    constexpr int kPhrases = 12;
+    int accents_before = 1000, darts_before = 1000;
+    for (int rank = 0; rank <= 10; ++rank) {
+        int accents = 0, darts = 0;
+        for (int phrase = 0; phrase < kPhrases; ++phrase) {
+            int single = 0;
+            for (int at = 0; at < 32; ++at) {
+                const int type = CBoss08::TypeAt(phrase * 32 + at, rank);
+                ASSERT_GE(type, 6081);
+                ASSERT_LE(type, 6088);
+                if (at == 31) {
+                    EXPECT_EQ(type, phrase % 4 == 3 ? 6088 : 6084) << "phrase " << phrase << " rank " << rank;
+                    continue;
+                }
+                if (type >= 6085) {
+                    EXPECT_EQ(at, 15) << "a heavy only as the accent, rank " << rank;
+                    ++accents;
+                } else {
+                    EXPECT_NE(type, 6084) << "no small ring but the last, rank " << rank;
+                    ++single;
+                }
+                if (type == 6081) ++darts;
+            }
+            EXPECT_GE(single, 30) << "phrase " << phrase << " rank " << rank;
+        }
+        EXPECT_LE(accents, accents_before) << rank;
+        EXPECT_LE(darts, darts_before) << rank;
+        EXPECT_GE(accents, kPhrases / 4) << rank;
+        EXPECT_GE(darts, 2 * kPhrases) << rank;
+        accents_before = accents;
+        darts_before = darts;
+    }
+    EXPECT_EQ(CBoss08::AccentEvery(0), 1);
+    EXPECT_LT(CBoss08::DartsPerPhrase(10), CBoss08::DartsPerPhrase(0));
 }
 
 TEST_F(Boss08Test, DefeatStopsTheMusicInsteadOfPlayingTheExplosion) {
