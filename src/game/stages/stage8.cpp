@@ -144,6 +144,9 @@ constexpr ScriptEntry kScript[] = {
     Fortress(6500, 96, kIn),
     Turret(6900, 64, kIn),
     Turret(6900, 160, kIn),
+    // Two motherships side by side down the inner works' main hall.
+    Mothership(6950, 96, 6, 250),
+    Mothership(6950, 224, 6, 250),
     Fortress(7100, 64, kIn),
     Fortress(7200, 256, kIn),
     Walker(7350, 160, kIn),
@@ -167,6 +170,7 @@ constexpr ScriptEntry kScript[] = {
     Scroll(9600, 50),
     Walker(9600, 160, kIn),
     Gunship(9700, 240),
+    Mothership(9750, 160, 6, 250),  // the last one, down the middle of the flood
     Fortress(9850, 160, kIn),
     Gunship(10000, 220),
     Turret(10050, 64, kIn),
