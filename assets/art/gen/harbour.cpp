@@ -426,13 +426,13 @@ Image PenRoof(const Entry& e, Context&) {
 // The open sea beyond the harbour mouth, 320 x 240 in two halves of 120
 // rows: long swells running in from the north in the rolling water colours
 // (a roll moves them down the screen, toward the shore), with whitecaps in
-// fixed colours where a crest breaks. Everything repeats after 240 rows, so
-// the picture laid end to end shows no seam.
+// fixed colours where a crest breaks. Everything repeats after 240 rows (the slope falls by 128,
+// eight whole colour cycles), so the picture laid end to end shows no seam.
 Image OpenSeaWhole() {
     Image img(320, 240);
     auto phase = [](double x, double y) {
         double swell = 3.5 * std::sin(x * 2 * kPi / 160 + y * 2 * kPi / 240) + 1.5 * std::sin(x * 2 * kPi / 64 - y * 4 * kPi / 240);
-        return -y / 2.0 + swell + (Fbm(x, y, 240, 680, 3) - 0.5) * 6;
+        return -y * 8.0 / 15.0 + swell + (Fbm(x, y, 240, 680, 3) - 0.5) * 6;
     };
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) img.Set(x, y, std::uint8_t(kWater + (int(std::floor(phase(x, y))) & 15)));

@@ -2,6 +2,8 @@
 // the objects its 32-row steps place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "app/zenit02.h"
@@ -50,6 +52,24 @@ TEST_F(BG6Test, MapIsComposedWholeWithTheSeaRepeatingOverItsTop) {
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) differing += map.DT.GetPixelData(x, y) != map.DT.GetPixelData(x, y + CBG6::kRepeat);
     EXPECT_EQ(differing, 0);
+
+    // The sea picture is laid end to end: its last row must run on into its first as
+    // smoothly as any row into the next (the swells' colours cycle over 16 entries from 181).
+    auto step = [&](int y0, int y1) {
+        double sum = 0;
+        int n = 0;
+        for (int x = 0; x < 320; ++x) {
+            const int a = sea.DT.GetPixelData(x, y0) - 181, b = sea.DT.GetPixelData(x, y1) - 181;
+            if (a < 0 || a > 15 || b < 0 || b > 15) continue;  // whitecaps
+            const int d = std::abs(a - b);
+            sum += std::min(d, 16 - d);
+            ++n;
+        }
+        return sum / n;
+    };
+    double roughest = 0;
+    for (int y = 0; y + 1 < 240; ++y) roughest = std::max(roughest, step(y, y + 1));
+    EXPECT_LE(step(239, 0), roughest);
 }
 
 TEST_F(BG6Test, TopJumpsBackBy960RowsOnceItReachesRowZero) {
