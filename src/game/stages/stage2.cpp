@@ -158,6 +158,12 @@ constexpr ScriptEntry kScript[] = {
     Convoy(6350, 112),
     Convoy(6410, 208),
     Ramp(kRunLast - 75, kRunLast, 25, &g_ScrollSpeed, 35, -5),
+    // Off the highway into the outskirts: divers, then carriers crossing the road ends.
+    Diver(6560, 100, 0, 1),
+    Diver(6580, 220, 0, 1),
+    Carrier(6760, -24, 60, 0, 60, 50),
+    Carrier(6800, 344, 100, 4, 60, 50),
+    Diver(6950, 160, 0, 1),
 
     // The city: turrets on the roofs, tanks in the streets, crawlers down
     // the avenue, divers overhead.
