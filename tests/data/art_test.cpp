@@ -75,9 +75,8 @@ TEST(ArtData, SizesTheGameReliesOn) {
     };
     const Fixed fixed[] = {
         {224, 224, 320, 1, "wipe line: one full-width row"},
-        // Spare ships are at most three: 155..157 are free for stage 5's marker.
+        // Spare ships are at most three: 155..159 are free (stage 5's marker, stage 7's lamps).
         {140, 154, 8, 10, "status digits at 8-pixel pitch in the 10-row digit line"},
-        {158, 159, 8, 10, "status digits at 8-pixel pitch in the 10-row digit line"},
         {6072, 6077, 204, 48, "ending title strips (two 204x144 composites)"},
         {4115, 4116, 84, 123, "halves of the 84x246 ground cruiser"},
         {1062, 1068, 320, 32, "strips of the 320x196 stage-1 base"},
