@@ -400,8 +400,9 @@ Image Caisson(const Entry& e, Context&) {
 Image PenRoof(const Entry& e, Context&) {
     Model m;
     const double hw = e.w / 2.0 - 6, hh = e.h / 2.0 - 6;
-    m.Box(0, 0, hw, hh, kGrey, 4).Bias(0.1);
-    for (int k = 0; k < 5; ++k) m.Box(-hw + 8 + k * (2 * hw - 16) / 4, -2, 3, hh - 6, kGrey, 1.2).Bias(0.2);  // beams
+    // Weathered mid-grey, darker than the bullets' white cores that cross it.
+    m.Box(0, 0, hw, hh, kGrey, 4).Bias(-0.3);
+    for (int k = 0; k < 5; ++k) m.Box(-hw + 8 + k * (2 * hw - 16) / 4, -2, 3, hh - 6, kGrey, 1.2).Bias(-0.15);  // beams
     for (int k = 0; k < 4; ++k) {
         double x = -hw + 8 + (k + 0.5) * (2 * hw - 16) / 4;
         m.Box(x, hh - 4, 14, 5, kGrey).Flat(kOutline);            // bay mouths
@@ -456,15 +457,16 @@ Image OpenSea(const Entry& e, Context&) {
 }
 
 // One float of the boom across the harbour mouth (the map lays them end to
-// end): a striped float on the cable, for the ships' lookouts.
+// end): a dark float banded in orange on a heavy cable. No white and no round
+// glow, so a line of them is never taken for a wall of bullets.
 Image Boom(const Entry& e, Context&) {
     Model m;
-    m.Capsule({-e.w / 2.0, 0}, {e.w / 2.0, 0}, 0.7, kGrey).Flat(kGrey[1]);
-    m.Ellipse(0, 0, 3.6, 2.6, kGrey, 1.2).Bias(0.2);
+    m.Capsule({-e.w / 2.0, 0}, {e.w / 2.0, 0}, 1.1, kGrey).Flat(kGrey[0]);
+    m.Box(0, 0, 3.2, 2.4, kGrey, 1.2).Bias(-0.25);
     Image img = Render(e.w, e.h, m, 0, {false, false});
     for (int y = 0; y < e.h; ++y)
         for (int x = 3; x < e.w - 3; ++x)
-            if (img.Solid(x, y) && img.At(x, y) != kGrey[1] && x % 4 < 2) img.Set(x, y, kRed[2]);
+            if (img.Solid(x, y) && img.At(x, y) != kGrey[0] && x % 4 == 1) img.Set(x, y, kFire[1]);
     return img;
 }
 
