@@ -50,7 +50,7 @@ constexpr TerrainRow kRows[] = {
 
     // The river valley: a farm road down the east bank with a track to the
     // ford, fields, woods and a pond; it leads up to the base.
-    {31, "g~~g.wI..."},
+    {31, "gg.g.wI..."},
     {30, "g~~e.wIhh."},
     {29, ".g~~gbIhh."},
     {28, ".g~~g.Ijj."},
