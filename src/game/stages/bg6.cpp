@@ -435,15 +435,7 @@ bool CBG6::Call_Events() {
     if ((frame_ & 3) == 3) g_Palette.Roll_UP(181, 16, -1);
     ++frame_;
 
-    scroll_pos_ += g_ScrollSpeed;
-    std::int32_t top = start_top_ + RoundHalfEven(scroll_pos_);
-    if (top >= 0) {
-        top -= kRepeat;
-        scroll_pos_ -= kRepeat;
-    }
-    CQ7Sprite256& map = g_DDBPack.GetSprite(kMapSprite);
-    map.Pos.SetTop(top);
-    g_DDBPack.AddBlt(map.Pos, kMapSprite, 0, 0, kOpaque);
+    const std::int32_t top = map_paint::ScrollMap(scroll_pos_, start_top_, kRepeat, 0);
 
     if (top != top_) {
         // Every step passed since the last frame, even when the scroll runs

@@ -130,15 +130,6 @@ bool CBG8::Call_Events() {
         g_Palette.Roll_UP(kPlates, kLoop, -1);
     }
 
-    scroll_pos_ += g_ScrollSpeed;
-    std::int32_t top = kStartTop + RoundHalfEven(scroll_pos_);
-    if (top > 0) {
-        top -= kWrap;
-        scroll_pos_ -= kWrap;
-    }
-    top_ = top;
-    CQ7Sprite256& map = g_DDBPack.GetSprite(kMapSprite);
-    map.Pos.SetTop(top);
-    g_DDBPack.AddBlt(map.Pos, kMapSprite, 0, 0, kOpaque);
+    top_ = map_paint::ScrollMap(scroll_pos_, kStartTop, kWrap, 1);  // wraps once the top passes row 0
     return false;
 }

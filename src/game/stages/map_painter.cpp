@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 
+#include "app/zenit02.h"
 #include "core/q7_angle.h"
 #include "gfx/q7_ddbpack256.h"
 
@@ -176,6 +177,19 @@ CQ7Sprite256& LayFill(std::int32_t height, std::int32_t fill_cell) {
     g_DDBPack.Blt();
     g_DDBPack.BltClear(-1);
     return map;
+}
+
+std::int32_t ScrollMap(double& scroll_pos, std::int32_t start_top, std::int32_t repeat, std::int32_t wrap_at) {
+    scroll_pos += g_ScrollSpeed;
+    std::int32_t top = start_top + RoundHalfEven(scroll_pos);
+    if (top >= wrap_at) {
+        top -= repeat;
+        scroll_pos -= repeat;
+    }
+    CQ7Sprite256& map = g_DDBPack.GetSprite(kMap);
+    map.Pos.SetTop(top);
+    g_DDBPack.AddBlt(map.Pos, kMap, 0, 0, kOpaque);
+    return top;
 }
 
 std::int32_t PaintTerrainRows(const MapFrame& map, const Terrain& terrain, std::int32_t first_r, std::int32_t last_r) {

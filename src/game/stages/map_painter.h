@@ -128,6 +128,12 @@ struct Terrain {
 // queue, which it leaves empty. The caller places the map and paints on it.
 CQ7Sprite256& LayFill(std::int32_t height, std::int32_t fill_cell);
 
+// Moves the map (sprite 1) on by this frame's g_ScrollSpeed and queues it,
+// opaque, on layer 0: its top is `start_top` plus the rounded scroll position,
+// and once that reaches `wrap_at` the map and the position jump back by
+// `repeat` rows. Returns the map's top this frame.
+std::int32_t ScrollMap(double& scroll_pos, std::int32_t start_top, std::int32_t repeat, std::int32_t wrap_at);
+
 // Queues the whole terrain (the caller empties the queue before and draws
 // it after). Returns the number of draws the queue could not take.
 std::int32_t PaintTerrain(const MapFrame& map, const Terrain& terrain);
