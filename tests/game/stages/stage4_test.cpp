@@ -24,30 +24,20 @@
 #include "gfx/q7_palette256.h"
 #include "platform/q7_directx7.h"
 #include "spawn_watch.h"
+#include "stage_fixture.h"
 #include "support/headless_game.h"
 
 namespace {
 
-class Stage4Test : public ::testing::Test {
+class Stage4Test : public StageTest<CStage4> {
 protected:
     void SetUp() override { Start(0, 0); }
 
     void Start(int score, int rank) {
-        g_Score = score;
-        g_Rank = rank;
-        g_StageNo = 4;
-        g_StageEnd = false;
         g_NoDamage = true;  // a leftover the stage must clear
         g_ShadowsOn = false;
-        g_ObjectPack.Call_Initial();
-        g_StageSlot = g_ObjectPack.Spawn<CStage4>(1, VB_TRUE);
-        SetUpStageDisplay();
-        g_FrameCount = 0;
+        StageTest::Start(4, score, rank);
     }
-
-    CStage4& Stage() { return *HeadlessGame::ObjectAt<CStage4>(g_StageSlot); }
-
-    HeadlessGame game_;
 };
 
 TEST_F(Stage4Test, SetUpLoadsItsRow) {

@@ -21,28 +21,18 @@
 #include "gfx/q7_palette256.h"
 #include "platform/q7_directx7.h"
 #include "spawn_watch.h"
+#include "stage_fixture.h"
 #include "support/headless_game.h"
 
 namespace {
 
-class Stage5Test : public ::testing::Test {
+class Stage5Test : public StageTest<CStage5> {
 protected:
     // A stage-5 start with this score and the rank the game had before it.
     void Start(int score = 0, int rank = 0) {
-        g_Score = score;
-        g_Rank = rank;
         g_Lives = 2;
-        g_StageNo = 5;
-        g_StageEnd = false;
-        g_ObjectPack.Call_Initial();
-        g_StageSlot = g_ObjectPack.Spawn<CStage5>(1, VB_TRUE);
-        SetUpStageDisplay();
-        g_FrameCount = 0;
+        StageTest::Start(5, score, rank);
     }
-
-    CStage5& Stage() { return *HeadlessGame::ObjectAt<CStage5>(g_StageSlot); }
-
-    HeadlessGame game_;
 };
 
 // The colour a palette text puts at its k-th place.

@@ -27,29 +27,19 @@
 #include "gfx/q7_ddbpack256.h"
 #include "gfx/q7_palette256.h"
 #include "platform/q7_directx7.h"
+#include "stage_fixture.h"
 #include "support/headless_game.h"
 
 namespace {
 
-class Stage6Test : public ::testing::Test {
+class Stage6Test : public StageTest<CStage6> {
 protected:
     // A stage 6 started with this score and rank.
     void Start(int score, int rank) {
-        g_Score = score;
-        g_Rank = rank;
         g_Lives = 3;
         g_NoDamage = true;
-        g_StageNo = 6;
-        g_StageEnd = false;
-        g_ObjectPack.Call_Initial();
-        g_StageSlot = g_ObjectPack.Spawn<CStage6>(1, VB_TRUE);
-        SetUpStageDisplay();
-        g_FrameCount = 0;
+        StageTest::Start(6, score, rank);
     }
-
-    CStage6& Stage() { return *HeadlessGame::ObjectAt<CStage6>(g_StageSlot); }
-
-    HeadlessGame game_;
 };
 
 TEST_F(Stage6Test, SetUpFollowsItsRowOfTheStageTable) {
